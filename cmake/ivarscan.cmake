@@ -1,0 +1,28 @@
+# Compiler settings shared by every target, and the helper that declares a test program.
+
+add_compile_options(-Wall -Wextra)
+if(IVARSCAN_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(IVARSCAN_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # The desktop programs run on their own: no MinGW runtime DLLs beside them.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# ivarscan_add_tests(<target> SOURCES <files...> LIBS <libraries...>)
+# Builds one GoogleTest program from the given test files and registers its tests with
+# CTest. Each folder keeps one such program for the tests that sit beside its code.
+function(ivarscan_add_tests target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES ENVIRONMENT "IVARSCAN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()

@@ -1,0 +1,81 @@
+// Env: everything the program asks of the operating system's files, clock and process
+// environment, behind one interface, so that tests can run against a fake and the same
+// code runs on POSIX (posix_env.cc) and on Windows (win32_env.cc).
+//
+// Paths are byte strings in the platform's own form. Every operation that can fail returns
+// a std::error_code whose value() is the operating system's error code (errno on POSIX,
+// GetLastError() on Windows); an empty error_code means success.
+#ifndef IVARSCAN_PLATFORM_ENV_H_
+#define IVARSCAN_PLATFORM_ENV_H_
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace ivarscan {
+
+struct DirectoryEntry {
+  std::string name;  // the entry's own name, without its folder
+  bool is_directory = false;
+};
+
+// A file open for writing. Writes are buffered; Close() flushes and reports the first
+// error that any write or the flush met. The destructor closes a file not yet closed.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  virtual std::error_code Append(std::string_view data) = 0;
+  virtual std::error_code Close() = 0;
+};
+
+// An exclusive operating-system lock on a file, held until the object is destroyed or the
+// process ends (a dying process releases it with it).
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+class Env {
+ public:
+  virtual ~Env() = default;
+
+  // The process-wide environment of this platform. Never deleted.
+  static Env* Default();
+
+  // Reads the whole file into `contents` (bytes, no transcoding).
+  virtual std::error_code ReadFile(const std::string& path, std::string* contents) = 0;
+
+  // Lists the entries of a folder, "." and ".." left out, in no particular order.
+  virtual std::error_code ListDirectory(const std::string& path,
+                                        std::vector<DirectoryEntry>* entries) = 0;
+
+  virtual bool IsDirectory(const std::string& path) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
+
+  // Creates the file, or truncates an existing one, and opens it for writing.
+  virtual std::error_code NewWritableFile(const std::string& path,
+                                          std::unique_ptr<WritableFile>* file) = 0;
+
+  // Replaces the file's contents so that a crash at any moment leaves either the old or
+  // the new file whole: the new contents go to a file beside it, which then replaces it.
+  virtual std::error_code WriteFileAtomically(const std::string& path,
+                                              std::string_view contents) = 0;
+
+  // Takes an exclusive lock on `path` (created when missing) without waiting. Fails when
+  // another process holds it.
+  virtual std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) = 0;
+
+  virtual void SleepForMilliseconds(int milliseconds) = 0;
+
+  // The value of an environment variable; empty when it is not set.
+  virtual std::string GetEnvironmentVariable(const std::string& name) = 0;
+};
+
+// Joins a folder and a name with the platform's separator.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_PLATFORM_ENV_H_

@@ -1,0 +1,192 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/env.h"
+
+namespace ivarscan {
+namespace {
+
+std::error_code LastError() { return std::error_code(errno, std::system_category()); }
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() { Reset(); }
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  std::error_code Reset() {
+    std::error_code error;
+    if (fd_ >= 0 && ::close(fd_) != 0) error = LastError();
+    fd_ = -1;
+    return error;
+  }
+
+ private:
+  int fd_;
+};
+
+std::error_code WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t written = ::write(fd, data.data(), data.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return LastError();
+    }
+    data.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return {};
+}
+
+class PosixWritableFile final : public WritableFile {
+ public:
+  explicit PosixWritableFile(int fd) : fd_(fd) {}
+  ~PosixWritableFile() override { Close(); }
+
+  std::error_code Append(std::string_view data) override {
+    if (!fd_.valid()) return std::make_error_code(std::errc::bad_file_descriptor);
+    buffer_.append(data);
+    return buffer_.size() >= kFlushSize ? Flush() : std::error_code();
+  }
+
+  std::error_code Close() override {
+    if (!fd_.valid()) return {};
+    std::error_code error = Flush();
+    std::error_code close_error = fd_.Reset();
+    return error ? error : close_error;
+  }
+
+ private:
+  static constexpr std::size_t kFlushSize = 64 * 1024;
+
+  std::error_code Flush() {
+    std::error_code error = WriteAll(fd_.get(), buffer_);
+    buffer_.clear();
+    return error;
+  }
+
+  FileDescriptor fd_;
+  std::string buffer_;
+};
+
+class PosixFileLock final : public FileLock {
+ public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+
+ private:
+  FileDescriptor fd_;  // closing the descriptor releases the lock
+};
+
+class PosixEnv final : public Env {
+ public:
+  std::error_code ReadFile(const std::string& path, std::string* contents) override {
+    contents->clear();
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return LastError();
+    struct stat info;
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
+      contents->reserve(static_cast<std::size_t>(info.st_size));
+    }
+    char chunk[64 * 1024];
+    for (;;) {
+      ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
+      if (got == 0) return {};
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        return LastError();
+      }
+      contents->append(chunk, static_cast<std::size_t>(got));
+    }
+  }
+
+  std::error_code ListDirectory(const std::string& path,
+                                std::vector<DirectoryEntry>* entries) override {
+    entries->clear();
+    DIR* dir = ::opendir(path.c_str());
+    if (dir == nullptr) return LastError();
+    while (const dirent* entry = ::readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      entries->push_back({name, IsDirectory(JoinPath(path, name))});
+    }
+    ::closedir(dir);
+    return {};
+  }
+
+  bool IsDirectory(const std::string& path) override {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  }
+
+  bool FileExists(const std::string& path) override {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  }
+
+  std::error_code NewWritableFile(const std::string& path,
+                                  std::unique_ptr<WritableFile>* file) override {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return LastError();
+    *file = std::make_unique<PosixWritableFile>(fd);
+    return {};
+  }
+
+  std::error_code WriteFileAtomically(const std::string& path,
+                                      std::string_view contents) override {
+    const std::string temporary = path + ".new";
+    {
+      FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+      if (!fd.valid()) return LastError();
+      if (std::error_code error = WriteAll(fd.get(), contents)) return error;
+      if (::fsync(fd.get()) != 0) return LastError();
+      if (std::error_code error = fd.Reset()) return error;
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) return LastError();
+    return {};
+  }
+
+  std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return LastError();
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      std::error_code error = LastError();
+      ::close(fd);
+      return error;
+    }
+    *lock = std::make_unique<PosixFileLock>(fd);
+    return {};
+  }
+
+  void SleepForMilliseconds(int milliseconds) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
+
+  std::string GetEnvironmentVariable(const std::string& name) override {
+    const char* value = std::getenv(name.c_str());
+    return value ? value : "";
+  }
+};
+
+}  // namespace
+
+Env* Env::Default() {
+  static Env* env = new PosixEnv;
+  return env;
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += name;
+  return path;
+}
+
+}  // namespace ivarscan

@@ -1,0 +1,39 @@
+// Text helpers of the language runtime that every layer relies on. Text is single-byte:
+// these functions look at bytes, never at a locale, so UTF-8 and code-page text pass
+// through unchanged.
+#ifndef IVARSCAN_PLATFORM_TEXT_H_
+#define IVARSCAN_PLATFORM_TEXT_H_
+
+#include <string>
+#include <string_view>
+
+namespace ivarscan {
+
+// Maps the ASCII letters a-z to A-Z and leaves every other byte as it is.
+inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+// Returns `text` with every ASCII letter upper-cased.
+std::string UpperAscii(std::string_view text);
+
+// True when the two texts are equal after upper-casing both (no prefix matching).
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// True for the bytes that make a text blank: blank, tab, CR and LF.
+inline bool IsBlankChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// True when `text` is empty or made only of blanks, tabs, CRs and LFs. Loops that walk
+// a text stop as soon as its unprocessed rest is blank.
+bool IsBlank(std::string_view text);
+
+// Removes leading and trailing blanks (code 32 only).
+std::string_view TrimBlanks(std::string_view text);
+
+// Removes leading and trailing blanks and tabs.
+std::string_view TrimBlanksAndTabs(std::string_view text);
+
+// The text up to its first zero byte: how a zero-terminated buffer is read.
+std::string_view ZeroTerminated(const char* buffer, std::size_t size);
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_PLATFORM_TEXT_H_

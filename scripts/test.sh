@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds every configuration and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh test
+
+echo "== Debug build with sanitizers: unit and whole-program tests"
+cmake --preset debug -DIVARSCAN_WERROR=ON >/dev/null
+cmake --build --preset debug
+ctest --preset debug -j2
+
+echo "== Release build"
+cmake --preset release -DIVARSCAN_WERROR=ON >/dev/null
+cmake --build --preset release
