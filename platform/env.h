@@ -21,8 +21,8 @@ struct DirectoryEntry {
   bool is_directory = false;
 };
 
-// A file open for writing. Writes are buffered; Close() flushes and reports the first
-// error that any write or the flush met. The destructor closes a file not yet closed.
+// A file open for writing. Append() writes straight through (callers buffer); Close()
+// reports the error of closing. The destructor closes a file not yet closed.
 class WritableFile {
  public:
   virtual ~WritableFile() = default;

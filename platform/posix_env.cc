@@ -53,28 +53,13 @@ class PosixWritableFile final : public WritableFile {
 
   std::error_code Append(std::string_view data) override {
     if (!fd_.valid()) return std::make_error_code(std::errc::bad_file_descriptor);
-    buffer_.append(data);
-    return buffer_.size() >= kFlushSize ? Flush() : std::error_code();
+    return WriteAll(fd_.get(), data);
   }
 
-  std::error_code Close() override {
-    if (!fd_.valid()) return {};
-    std::error_code error = Flush();
-    std::error_code close_error = fd_.Reset();
-    return error ? error : close_error;
-  }
+  std::error_code Close() override { return fd_.Reset(); }
 
  private:
-  static constexpr std::size_t kFlushSize = 64 * 1024;
-
-  std::error_code Flush() {
-    std::error_code error = WriteAll(fd_.get(), buffer_);
-    buffer_.clear();
-    return error;
-  }
-
   FileDescriptor fd_;
-  std::string buffer_;
 };
 
 class PosixFileLock final : public FileLock {
