@@ -1,0 +1,201 @@
+#include <windows.h>
+// The Windows header renames this Env member to its ANSI variant.
+#undef GetEnvironmentVariable
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "platform/env.h"
+
+namespace ivarscan {
+namespace {
+
+std::error_code LastError() {
+  return std::error_code(static_cast<int>(::GetLastError()), std::system_category());
+}
+
+// Owns a file handle and closes it once.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() { Reset(); }
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // Gives up ownership of the handle.
+  HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+  std::error_code Reset() {
+    std::error_code error;
+    if (valid() && !::CloseHandle(handle_)) error = LastError();
+    handle_ = INVALID_HANDLE_VALUE;
+    return error;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+HANDLE CreateForWriting(const std::string& path) {
+  return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::error_code WriteAll(HANDLE handle, std::string_view data) {
+  while (!data.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(handle, data.data(), chunk, &written, nullptr)) return LastError();
+    data.remove_prefix(written);
+  }
+  return {};
+}
+
+class Win32WritableFile final : public WritableFile {
+ public:
+  explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
+  ~Win32WritableFile() override { Close(); }
+
+  std::error_code Append(std::string_view data) override {
+    if (!handle_.valid()) return std::error_code(ERROR_INVALID_HANDLE, std::system_category());
+    return WriteAll(handle_.get(), data);
+  }
+
+  std::error_code Close() override { return handle_.Reset(); }
+
+ private:
+  FileHandle handle_;
+};
+
+// Holds a byte-range lock on the whole file; closing the handle releases it, and so does
+// the death of the process.
+class Win32FileLock final : public FileLock {
+ public:
+  explicit Win32FileLock(HANDLE handle) : handle_(handle) {}
+
+ private:
+  FileHandle handle_;
+};
+
+class Win32Env final : public Env {
+ public:
+  std::error_code ReadFile(const std::string& path, std::string* contents) override {
+    contents->clear();
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return LastError();
+    LARGE_INTEGER size;
+    if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+      contents->reserve(static_cast<std::size_t>(size.QuadPart));
+    }
+    char chunk[64 * 1024];
+    for (;;) {
+      DWORD got = 0;
+      if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return LastError();
+      if (got == 0) return {};
+      contents->append(chunk, got);
+    }
+  }
+
+  std::error_code ListDirectory(const std::string& path,
+                                std::vector<DirectoryEntry>* entries) override {
+    entries->clear();
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA(JoinPath(path, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return LastError();
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      entries->push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (::FindNextFileA(search, &found));
+    std::error_code error;
+    if (::GetLastError() != ERROR_NO_MORE_FILES) error = LastError();
+    ::FindClose(search);
+    return error;
+  }
+
+  bool IsDirectory(const std::string& path) override {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool FileExists(const std::string& path) override {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  std::error_code NewWritableFile(const std::string& path,
+                                  std::unique_ptr<WritableFile>* file) override {
+    HANDLE handle = CreateForWriting(path);
+    if (handle == INVALID_HANDLE_VALUE) return LastError();
+    *file = std::make_unique<Win32WritableFile>(handle);
+    return {};
+  }
+
+  std::error_code WriteFileAtomically(const std::string& path,
+                                      std::string_view contents) override {
+    const std::string temporary = path + ".new";
+    {
+      FileHandle file(CreateForWriting(temporary));
+      if (!file.valid()) return LastError();
+      if (std::error_code error = WriteAll(file.get(), contents)) return error;
+      if (!::FlushFileBuffers(file.get())) return LastError();
+      if (std::error_code error = file.Reset()) return error;
+    }
+    if (!::MoveFileExA(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return LastError();
+    }
+    return {};
+  }
+
+  std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return LastError();
+    OVERLAPPED whole_file = {};
+    if (!::LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                      MAXDWORD, MAXDWORD, &whole_file)) {
+      return LastError();
+    }
+    *lock = std::make_unique<Win32FileLock>(file.Release());
+    return {};
+  }
+
+  void SleepForMilliseconds(int milliseconds) override {
+    ::Sleep(static_cast<DWORD>(milliseconds));
+  }
+
+  std::string GetEnvironmentVariable(const std::string& name) override {
+    std::string value(256, '\0');
+    for (;;) {
+      const DWORD length =
+          ::GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+      if (length == 0) return "";
+      if (length < value.size()) {
+        value.resize(length);
+        return value;
+      }
+      value.resize(length);  // too small: `length` is the size needed, terminator included
+    }
+  }
+};
+
+}  // namespace
+
+Env* Env::Default() {
+  static Env* env = new Win32Env;
+  return env;
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+  path += name;
+  return path;
+}
+
+}  // namespace ivarscan
