@@ -1,0 +1,34 @@
+#include "platform/fake_env.h"
+
+namespace ivarscan {
+
+std::error_code FakeEnv::ReadFile(const std::string& path, std::string* contents) {
+  ++read_count_;
+  if (auto found = read_errors_.find(path); found != read_errors_.end()) {
+    contents->clear();
+    return found->second;
+  }
+  return base_->ReadFile(path, contents);
+}
+
+std::error_code FakeEnv::ListDirectory(const std::string& path,
+                                       std::vector<DirectoryEntry>* entries) {
+  if (auto found = list_errors_.find(path); found != list_errors_.end()) {
+    entries->clear();
+    return found->second;
+  }
+  return base_->ListDirectory(path, entries);
+}
+
+std::error_code FakeEnv::WriteFileAtomically(const std::string& path,
+                                             std::string_view contents) {
+  if (auto found = write_errors_.find(path); found != write_errors_.end()) return found->second;
+  return base_->WriteFileAtomically(path, contents);
+}
+
+std::string FakeEnv::GetEnvironmentVariable(const std::string& name) {
+  if (auto found = variables_.find(name); found != variables_.end()) return found->second;
+  return base_->GetEnvironmentVariable(name);
+}
+
+}  // namespace ivarscan

@@ -1,0 +1,67 @@
+// FakeEnv: an Env for tests that passes every call to a real Env but can make chosen
+// calls fail, as files that vanish between listing and reading or that cannot be read or
+// written would, and that answers environment-variable queries from its own table.
+#ifndef IVARSCAN_PLATFORM_FAKE_ENV_H_
+#define IVARSCAN_PLATFORM_FAKE_ENV_H_
+
+#include <map>
+#include <string>
+
+#include "platform/env.h"
+
+namespace ivarscan {
+
+class FakeEnv final : public Env {
+ public:
+  // `base` serves every call that no failure is set for; it must outlive this object.
+  explicit FakeEnv(Env* base) : base_(base) {}
+
+  // From now on ReadFile(path) fails with `error` (and leaves the contents empty).
+  void FailReadFile(const std::string& path, std::error_code error) { read_errors_[path] = error; }
+  // From now on ListDirectory(path) fails with `error`.
+  void FailListDirectory(const std::string& path, std::error_code error) {
+    list_errors_[path] = error;
+  }
+  // From now on WriteFileAtomically(path, ...) fails with `error` and leaves the file alone.
+  void FailWriteFileAtomically(const std::string& path, std::error_code error) {
+    write_errors_[path] = error;
+  }
+  // Sets a variable that GetEnvironmentVariable answers instead of the base Env.
+  void SetEnvironmentVariable(const std::string& name, const std::string& value) {
+    variables_[name] = value;
+  }
+
+  // The number of ReadFile calls so far, failed ones included.
+  int read_count() const { return read_count_; }
+
+  std::error_code ReadFile(const std::string& path, std::string* contents) override;
+  std::error_code ListDirectory(const std::string& path,
+                                std::vector<DirectoryEntry>* entries) override;
+  bool IsDirectory(const std::string& path) override { return base_->IsDirectory(path); }
+  bool FileExists(const std::string& path) override { return base_->FileExists(path); }
+  std::error_code NewWritableFile(const std::string& path,
+                                  std::unique_ptr<WritableFile>* file) override {
+    return base_->NewWritableFile(path, file);
+  }
+  std::error_code WriteFileAtomically(const std::string& path,
+                                      std::string_view contents) override;
+  std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
+    return base_->LockFile(path, lock);
+  }
+  void SleepForMilliseconds(int milliseconds) override {
+    base_->SleepForMilliseconds(milliseconds);
+  }
+  std::string GetEnvironmentVariable(const std::string& name) override;
+
+ private:
+  Env* base_;
+  std::map<std::string, std::error_code> read_errors_;
+  std::map<std::string, std::error_code> list_errors_;
+  std::map<std::string, std::error_code> write_errors_;
+  std::map<std::string, std::string> variables_;
+  int read_count_ = 0;
+};
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_PLATFORM_FAKE_ENV_H_
