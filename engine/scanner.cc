@@ -1,0 +1,219 @@
+#include "engine/scanner.h"
+
+#include <algorithm>
+#include <array>
+
+#include "platform/text.h"
+
+namespace ivarscan {
+
+namespace {
+
+constexpr std::size_t kNone = std::string_view::npos;
+
+// Searches a text for comment markers while skipping quoted regions. One walker serves
+// all the searches of one text, and they move forward only: it remembers, per closing
+// mark, from where on nothing closes a quote any more, so that a text full of unclosed
+// quotes and without line ends is not re-read to its end for every opening mark.
+class MarkerWalk {
+ public:
+  explicit MarkerWalk(std::string_view text) : text_(text) { unclosed_from_.fill(kNone); }
+
+  // The 0-based index of the first "/*" (find_start) or "*/" at or after `from` that is
+  // not inside quoted text, or kNone.
+  std::size_t Find(std::size_t from, bool find_start) {
+    const char first = find_start ? '/' : '*';
+    const char second = find_start ? '*' : '/';
+    const std::size_t n = text_.size();
+    std::size_t i = from;
+    while (i + 1 < n) {
+      const char c = text_[i];
+      if (c == '"' || c == '\'' || c == '[') {
+        const std::size_t close = QuoteEnd(i + 1, c == '[' ? ']' : c);
+        i = close == kNone ? i + 1 : close + 1;
+      } else if (c == first && text_[i + 1] == second) {
+        return i;
+      } else {
+        ++i;
+      }
+    }
+    return kNone;
+  }
+
+ private:
+  // The index of the first `closing` mark or CR at or after `start`, or kNone.
+  std::size_t QuoteEnd(std::size_t start, char closing) {
+    std::size_t& unclosed = unclosed_from_[closing == '"' ? 0 : closing == '\'' ? 1 : 2];
+    if (start >= unclosed) return kNone;
+    for (std::size_t j = start; j < text_.size(); ++j) {
+      if (text_[j] == closing || text_[j] == '\r') return j;
+    }
+    unclosed = start;
+    return kNone;
+  }
+
+  std::string_view text_;
+  std::array<std::size_t, 3> unclosed_from_;
+};
+
+// The text with its block comments removed: what the repeated marker search over the
+// remaining text gives, done in one forward walk.
+std::string RemoveBlockComments(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  MarkerWalk walk(text);
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = walk.Find(pos, true);
+    if (start == kNone) {
+      out.append(text.substr(pos));
+      break;
+    }
+    out.append(text.substr(pos, start - pos));
+    const std::size_t end = walk.Find(start + 2, false);
+    pos = end == kNone ? text.size() : end + 2;
+  }
+  return out;
+}
+
+std::string_view CleanLineEnd(std::string_view line) {
+  line = line.substr(0, line.find("//"));
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+  return line;
+}
+
+// Calls visit(line) for each CR LF separated line of `text`, stopping as soon as the rest
+// of the text is blank.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit visit) {
+  std::size_t end = text.size();  // the rest is blank once it starts at or after `end`
+  while (end > 0 && IsBlankChar(text[end - 1])) --end;
+  std::size_t pos = 0;
+  while (pos < end) {
+    const std::size_t line_end = text.find("\r\n", pos);
+    if (line_end == kNone) {
+      visit(text.substr(pos));
+      return;
+    }
+    visit(text.substr(pos, line_end - pos));
+    pos = line_end + 2;
+  }
+}
+
+// True when the first four characters of `line` (all of them if it is shorter),
+// upper-cased, occur in "EXPO|PROT|INST".
+bool IsDeclarationLine(std::string_view line) {
+  std::string_view prefix = line.substr(0, 4);
+  if (prefix.empty()) return false;
+  char upper[4];
+  for (std::size_t i = 0; i < prefix.size(); ++i) upper[i] = UpperAscii(prefix[i]);
+  return std::string_view("EXPO|PROT|INST").find(std::string_view(upper, prefix.size())) !=
+         kNone;
+}
+
+// Calls visit(item) for each comma-separated item of one declaration line. A comma inside
+// (), {} or [], or inside quoted text, belongs to its item: initial values and dimensions
+// such as {1, 2} or [10, 20] stay whole. Quoted text ends at its closing mark or at the end
+// of the line; nesting restarts on every line.
+template <typename Visit>
+void ForEachItem(std::string_view declaration, Visit visit) {
+  int depth = 0;
+  char quote = 0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < declaration.size(); ++i) {
+    const char c = declaration[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '(' || c == '{' || c == '[') {
+      ++depth;
+    } else if ((c == ')' || c == '}' || c == ']') && depth > 0) {
+      --depth;
+    } else if (c == ',' && depth == 0) {
+      visit(declaration.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  visit(declaration.substr(start));
+}
+
+// The index of the first " <word> " in `text`, the two letters of `word` in any case.
+std::size_t FindTypeClause(std::string_view text, const char word[2]) {
+  for (std::size_t i = 0; i + 3 < text.size(); ++i) {
+    if (text[i] == ' ' && UpperAscii(text[i + 1]) == word[0] &&
+        UpperAscii(text[i + 2]) == word[1] && text[i + 3] == ' ') {
+      return i;
+    }
+  }
+  return kNone;
+}
+
+// The name that one declaration item declares.
+std::string_view NameOfItem(std::string_view item) {
+  // The cuts keep the blank before AS and IS; the final trim removes it.
+  if (std::size_t at = FindTypeClause(item, "AS"); at != kNone) item = item.substr(0, at + 1);
+  if (std::size_t at = FindTypeClause(item, "IS"); at != kNone) item = item.substr(0, at + 1);
+  item = item.substr(0, item.find(":="));
+  item = TrimBlanks(item.substr(0, item.find('[')));
+  // Tabs became blanks on the declaration line, so a blank is all that can follow DIM.
+  if (item.size() > 3 && EqualsIgnoringCase(item.substr(0, 3), "DIM") && item[3] == ' ') {
+    item = TrimBlanks(item.substr(4));
+  }
+  return item;
+}
+
+}  // namespace
+
+std::size_t MULTILINECOMMENT(std::string_view text, bool find_start) {
+  const std::size_t at = MarkerWalk(text).Find(0, find_start);
+  return at == kNone ? 0 : at + 1;
+}
+
+std::string CLEANUPLINEEND(std::string_view line) { return std::string(CleanLineEnd(line)); }
+
+std::string STRIPCOMMENTS(std::string_view source) {
+  const std::string uncommented = RemoveBlockComments(source);
+  std::string out;
+  out.reserve(uncommented.size() + 2);
+  ForEachLine(uncommented, [&out](std::string_view line) {
+    line = CleanLineEnd(line);
+    // A cleaned line ending in ";" continues on the next: the ";" and the CR LF go.
+    if (!line.empty() && line.back() == ';') {
+      out.append(line.substr(0, line.size() - 1));
+    } else {
+      out.append(line);
+      out.append("\r\n");
+    }
+  });
+  return out;
+}
+
+IvarList GETVISIBLEIVARS(std::string_view class_source) {
+  const std::string text = STRIPCOMMENTS(class_source);
+  IvarList ivars;
+  // Items are read until the rest of all declarations is blank: names from blank items
+  // after the last non-blank one are dropped at the end.
+  std::size_t kept = 0;
+  std::string line;
+  ForEachLine(text, [&](std::string_view raw_line) {
+    line.assign(raw_line);
+    for (char& c : line) {
+      if (c == '\t') c = ' ';
+    }
+    std::string_view declaration = line;
+    declaration.remove_prefix(std::min(declaration.find_first_not_of(' '), declaration.size()));
+    if (!IsDeclarationLine(declaration)) return;
+    // The keyword goes: the items start at the first blank. Without one there are none.
+    const std::size_t blank = declaration.find(' ');
+    if (blank == kNone) return;
+    ForEachItem(declaration.substr(blank), [&](std::string_view item) {
+      ivars.emplace_back(NameOfItem(item));
+      if (!IsBlank(item)) kept = ivars.size();
+    });
+  });
+  ivars.resize(kept);
+  return ivars;
+}
+
+}  // namespace ivarscan

@@ -1,0 +1,280 @@
+#include "engine/scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+
+#include "platform/text.h"
+
+namespace ivarscan {
+namespace {
+
+IvarList Ivars(std::initializer_list<const char*> names) {
+  return IvarList(names.begin(), names.end());
+}
+
+// --- The marker search, step by step as the scanner's contract states it, used to check
+// the one-pass comment removal on random text.
+
+std::size_t MarkerAsStated(const std::string& text, bool find_start) {
+  const std::string marker = find_start ? "/*" : "*/";
+  if (text.find(marker) == std::string::npos) return 0;
+  const std::size_t n = text.size();
+  std::size_t i = 1;
+  while (i <= n) {
+    const char c = text[i - 1];
+    if ((c == '"' || c == '\'' || c == '[') && i < n) {
+      const char closing = c == '[' ? ']' : c;
+      std::size_t j = i + 1;
+      while (j <= n && text[j - 1] != closing && text[j - 1] != '\r') ++j;
+      i = j <= n ? j + 1 : i + 1;
+      continue;
+    }
+    if (i < n && c == marker[0] && text[i] == marker[1]) return i;
+    ++i;
+  }
+  return 0;
+}
+
+std::string StripCommentsAsStated(std::string text) {
+  std::string uncommented;
+  for (;;) {
+    const std::size_t p = MarkerAsStated(text, true);
+    if (p == 0) {
+      uncommented += text;
+      break;
+    }
+    uncommented += text.substr(0, p - 1);
+    text = text.substr(p + 1);
+    const std::size_t q = MarkerAsStated(text, false);
+    text = q > 0 ? text.substr(q + 1) : "";
+  }
+  std::string lines;
+  std::string rest = uncommented;
+  while (!IsBlank(rest)) {
+    const std::size_t end = rest.find("\r\n");
+    lines += CLEANUPLINEEND(rest.substr(0, end)) + "\r\n";
+    rest = end == std::string::npos ? "" : rest.substr(end + 2);
+  }
+  std::string joined;
+  for (std::size_t i = 0; i < lines.size();) {
+    if (lines.compare(i, 3, ";\r\n") == 0) {
+      i += 3;
+    } else {
+      joined += lines[i++];
+    }
+  }
+  return joined;
+}
+
+TEST(ScannerTest, WorkedExample) {
+  const std::string source =
+      "CLASS OrderWindow INHERIT DataWindow\r\n"
+      "\tEXPORT oDCName AS SingleLineEdit\t// name field\r\n"
+      "\tPROTECT nCount := 0, ;\r\n"
+      "\t\tcTitle AS STRING\r\n"
+      "\t/* temporary\r\n"
+      "\tEXPORT oOld\r\n"
+      "\t*/\r\n"
+      "\tINSTANCE aCache\r\n"
+      "\tHIDDEN hPriv\r\n";
+  EXPECT_EQ(STRIPCOMMENTS(source),
+            "CLASS OrderWindow INHERIT DataWindow\r\n"
+            "\tEXPORT oDCName AS SingleLineEdit\r\n"
+            "\tPROTECT nCount := 0, \t\tcTitle AS STRING\r\n"
+            "\r\n"
+            "\tINSTANCE aCache\r\n"
+            "\tHIDDEN hPriv\r\n");
+  EXPECT_EQ(GETVISIBLEIVARS(source), Ivars({"oDCName", "nCount", "cTitle", "aCache"}));
+}
+
+TEST(ScannerTest, BlankSourcesDeclareNothing) {
+  EXPECT_TRUE(GETVISIBLEIVARS("").empty());
+  EXPECT_TRUE(GETVISIBLEIVARS(" \t\r\n\r\n\n\r").empty());
+  EXPECT_EQ(STRIPCOMMENTS(" \t\r\n\r\n"), "");
+  EXPECT_TRUE(GETVISIBLEIVARS("CLASS Foo INHERIT Bar\r\nHIDDEN hSecret\r\nDECLARE x").empty());
+}
+
+TEST(ScannerTest, TypeClausesAndInitialValuesAreCut) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT cName AS STRING, nAge := 0 AS INT"), Ivars({"cName", "nAge"}));
+  EXPECT_EQ(GETVISIBLEIVARS("PROTECT oOwner IS MyStruct"), Ivars({"oOwner"}));
+  EXPECT_EQ(GETVISIBLEIVARS("INSTANCE n:=1"), Ivars({"n"}));
+  EXPECT_EQ(GETVISIBLEIVARS("export a as int, b Is Point"), Ivars({"a", "b"}));
+  // AS needs a blank on both sides: a name that contains it, or ends in it, stays whole.
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT nBASE, cAlias AS, BASIS"), Ivars({"nBASE", "cAlias AS", "BASIS"}));
+  EXPECT_EQ(GETVISIBLEIVARS("\tEXPORT\ta\tAS\tINT"), Ivars({"a"}));
+}
+
+TEST(ScannerTest, KeywordPrefixDecidesDeclarationLines) {
+  EXPECT_EQ(GETVISIBLEIVARS("PROTECTED x\r\nexpo y\r\nInst z\r\nEXPORTS w"),
+            Ivars({"x", "y", "z", "w"}));
+  // Four characters, the blank included, must occur in "EXPO|PROT|INST".
+  EXPECT_TRUE(GETVISIBLEIVARS("PRO x\r\nT x\r\nEXP x\r\nHIDDEN x\r\nCLASS x").empty());
+  // The separators of the keyword list take part like any other character.
+  EXPECT_EQ(GETVISIBLEIVARS("O|PROT x"), Ivars({"x"}));
+}
+
+TEST(ScannerTest, DeclarationLineWithoutBlankGivesNoName) {
+  EXPECT_TRUE(GETVISIBLEIVARS("EXPORT").empty());
+  EXPECT_TRUE(GETVISIBLEIVARS("PRO\r\nEX\r\nI").empty());
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT\r\nEXPORT a"), Ivars({"a"}));
+  // A comment between keyword and name leaves no blank behind.
+  EXPECT_EQ(STRIPCOMMENTS("EXPORT/* x */cName"), "EXPORTcName\r\n");
+  EXPECT_TRUE(GETVISIBLEIVARS("EXPORT/* x */cName").empty());
+}
+
+TEST(ScannerTest, CommasInsideValuesQuotesAndDimensionsDoNotSplit) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT aList := {1, 2}"), Ivars({"aList"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT cSep := \",\", cNext"), Ivars({"cSep", "cNext"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT cSep := ',', cNext"), Ivars({"cSep", "cNext"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT cQ := \"it's, here\", b"), Ivars({"cQ", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT x := Max(f(1, 2), {3, [4, 5]}), y"), Ivars({"x", "y"}));
+  // A stray closing bracket does not open anything.
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a := ), b"), Ivars({"a", "b"}));
+}
+
+TEST(ScannerTest, UnclosedQuotesAndBracketsEndWithTheirLine) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a := \"x, b\r\nEXPORT c, d"), Ivars({"a", "c", "d"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a := (1, b\r\nEXPORT c, d"), Ivars({"a", "c", "d"}));
+}
+
+TEST(ScannerTest, DimensionsGiveTheBareName) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT aGrid[10, 20]"), Ivars({"aGrid"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT aList[10], b"), Ivars({"aList", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT DIM abBuf[256] AS BYTE"), Ivars({"abBuf"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT dim   aX[2], Dim aY [3]"), Ivars({"aX", "aY"}));
+  // DIM is dropped only as a word of its own.
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT Dimension, DIM"), Ivars({"Dimension", "DIM"}));
+}
+
+TEST(ScannerTest, NamesKeepCaseOrderAndRepeats) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a\r\nPROTECT b\r\nEXPORT A"), Ivars({"a", "b", "A"}));
+}
+
+TEST(ScannerTest, EmptyItemsInsideDeclarationsAreNames) {
+  // Items are read until the rest of the declarations is blank: an empty item before a
+  // later one counts, trailing empty items do not.
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, , b"), Ivars({"a", "", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a,\r\nEXPORT b"), Ivars({"a", "", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a,  ,\r\nHIDDEN h"), Ivars({"a"}));
+}
+
+TEST(ScannerTest, ContinuationLinesJoin) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, ;\r\n   b AS INT"), Ivars({"a", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, ;\t\r\n   b AS INT"), Ivars({"a", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, ; // more\r\n   b AS INT"), Ivars({"a", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, ;\r\nb, ;\r\nc\r\nEXPORT d"), Ivars({"a", "b", "c", "d"}));
+  EXPECT_EQ(STRIPCOMMENTS("a;\r\n\tb;\r\nc;"), "a\tbc");
+  // The next line keeps its leading tabs and blanks; a joined HIDDEN line stays hidden.
+  EXPECT_EQ(STRIPCOMMENTS("x;\r\n \ty\r\n"), "x \ty\r\n");
+  EXPECT_TRUE(GETVISIBLEIVARS("HIDDEN a, ;\r\nb").empty());
+}
+
+TEST(ScannerTest, OnlyCrLfEndsALine) {
+  EXPECT_EQ(STRIPCOMMENTS("a\nb\rc\r\nd"), "a\nb\rc\r\nd\r\n");
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a\nEXPORT b"), Ivars({"a\nEXPORT b"}));
+  // A lone CR before the CR LF hides a continuation semicolon.
+  EXPECT_EQ(STRIPCOMMENTS("a;\r\r\nb"), "a;\r\r\nb\r\n");
+}
+
+TEST(ScannerTest, LineCommentsAreCutEvenInsideQuotes) {
+  EXPECT_EQ(CLEANUPLINEEND("\tEXPORT a // first"), "\tEXPORT a");
+  EXPECT_EQ(CLEANUPLINEEND("EXPORT c := \"http://x\""), "EXPORT c := \"http:");
+  EXPECT_EQ(CLEANUPLINEEND("  a \t \t"), "  a");
+  EXPECT_EQ(CLEANUPLINEEND("a\r"), "a\r");
+  EXPECT_EQ(CLEANUPLINEEND("//"), "");
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a // first, b"), Ivars({"a"}));
+}
+
+TEST(ScannerTest, MarkerSearchSkipsQuotedText) {
+  EXPECT_EQ(MULTILINECOMMENT("a /* b", true), 3u);
+  EXPECT_EQ(MULTILINECOMMENT("a */ b", false), 3u);
+  EXPECT_EQ(MULTILINECOMMENT("abc", true), 0u);
+  EXPECT_EQ(MULTILINECOMMENT("\"/*\" /*", true), 6u);
+  EXPECT_EQ(MULTILINECOMMENT("'/*' /*", true), 6u);
+  EXPECT_EQ(MULTILINECOMMENT("a[/*] /*", true), 7u);
+  EXPECT_EQ(MULTILINECOMMENT("'*/' */", false), 6u);
+  // A quote ends at a CR; an opening mark that nothing closes is an ordinary character.
+  EXPECT_EQ(MULTILINECOMMENT("'a\r/*", true), 4u);
+  EXPECT_EQ(MULTILINECOMMENT("\"a /*", true), 4u);
+  EXPECT_EQ(MULTILINECOMMENT("\"", true), 0u);
+  EXPECT_EQ(MULTILINECOMMENT("/", true), 0u);
+  // A line comment does not hide a block comment from the search.
+  EXPECT_EQ(MULTILINECOMMENT("// x /* y", true), 6u);
+}
+
+TEST(ScannerTest, BlockCommentsAndQuotesInterplay) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a /* x */, b"), Ivars({"a", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a\r\n/* one\r\ntwo\r\nthree */\r\nEXPORT b"),
+            Ivars({"a", "b"}));
+  // The apostrophe in "don't" hides the "*/" on its line; the comment runs on.
+  EXPECT_EQ(GETVISIBLEIVARS("/* don't */\r\nEXPORT a\r\n*/\r\nEXPORT b"), Ivars({"b"}));
+  EXPECT_TRUE(GETVISIBLEIVARS("/* don't */\r\nEXPORT a\r\nEXPORT b").empty());
+  // Quoted comment markers on a declaration line start nothing.
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT c := \"/*\", d\r\nEXPORT e"), Ivars({"c", "d", "e"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT c := '/*', d /* x */"), Ivars({"c", "d"}));
+  // "//" before "/*" on a line does not stop the block comment.
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a // x /* y\r\nEXPORT b */ EXPORT c\r\nEXPORT d"),
+            Ivars({"a", "d"}));
+  EXPECT_EQ(STRIPCOMMENTS("a/* unterminated\r\nEXPORT b"), "a\r\n");
+  EXPECT_EQ(STRIPCOMMENTS("a/**/b/*/c*/d"), "abd\r\n");
+}
+
+TEST(ScannerTest, CommentRemovalMatchesTheStepwiseRules) {
+  // Random text over the characters that matter, compared with the rules applied one
+  // marker search at a time on the remaining text.
+  const std::string alphabet = "/*\"'[]\r\n;\t a,";
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 20000; ++round) {
+    std::string text(random() % 40, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    ASSERT_EQ(STRIPCOMMENTS(text), StripCommentsAsStated(text)) << "text: " << text;
+    ASSERT_EQ(MULTILINECOMMENT(text, true), MarkerAsStated(text, true)) << "text: " << text;
+    ASSERT_EQ(MULTILINECOMMENT(text, false), MarkerAsStated(text, false)) << "text: " << text;
+  }
+}
+
+TEST(ScannerTest, AnyBytesAreScannedWithoutFailing) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131 + 7) % 256);
+  GETVISIBLEIVARS(binary);
+  const std::string with_zero("EXPORT a\0b, c\xE4", 14);
+  EXPECT_EQ(GETVISIBLEIVARS(with_zero), (IvarList{std::string("a\0b", 3), "c\xE4"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT \xC4x, \xE4s AS INT"), Ivars({"\xC4x", "\xE4s"}));
+}
+
+// Seconds taken by one scan of `source`.
+double SecondsToScan(const std::string& source) {
+  const auto start = std::chrono::steady_clock::now();
+  GETVISIBLEIVARS(source);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string Repeat(const std::string& piece, std::size_t total) {
+  std::string text;
+  text.reserve(total + piece.size());
+  while (text.size() < total) text += piece;
+  return text;
+}
+
+// Each of these takes well under a second when the work is linear and hours when a step
+// re-reads the rest of the text per line, per comment or per quote.
+TEST(ScannerTest, LargeSourcesScanInLinearTime) {
+  constexpr std::size_t k20MB = 20 << 20;
+  const std::string lines = Repeat(
+      "\tEXPORT a /* c */, b := {1, 2} AS INT // note\r\n"
+      "\tPROTECT c, ;\r\n\t\td IS Point\r\n/* block\r\n over lines */\r\n",
+      k20MB);
+  EXPECT_LT(SecondsToScan(lines), 20.0);
+  // One huge line: quotes and brackets that never close, between many comments.
+  EXPECT_LT(SecondsToScan("EXPORT " + Repeat("[\"' /* x */ a, ", k20MB)), 20.0);
+  // Blank lines before the last text, and an unterminated comment over everything.
+  EXPECT_LT(SecondsToScan(Repeat("\r\n \t", k20MB) + "EXPORT z"), 20.0);
+  EXPECT_LT(SecondsToScan("/*" + Repeat("'\"[ x\r\n", k20MB)), 20.0);
+  EXPECT_EQ(GETVISIBLEIVARS(Repeat("\r\n", 1 << 20) + "EXPORT z"), Ivars({"z"}));
+}
+
+}  // namespace
+}  // namespace ivarscan
