@@ -1,17 +1,20 @@
-// The Windows desktop: the IDE's window is found with FindWindowA and closed with a sent
-// WM_CLOSE; the report is opened with WinExec.
+// The Windows desktop: the IDE's window is found with FindWindowA and asked to close with
+// a sent WM_CLOSE; the report is opened with WinExec.
 #ifndef IVARSCAN_PLATFORM_WIN32_DESKTOP_H_
 #define IVARSCAN_PLATFORM_WIN32_DESKTOP_H_
-
-#include <memory>
 
 #include "platform/desktop.h"
 
 namespace ivarscan {
 
-// Returns the Desktop of the Windows build. OpenInViewer runs the command line with
-// WinExec and show mode 1 (normal window), does not wait, and reports nothing.
-std::unique_ptr<Desktop> NewWin32Desktop();
+class Win32Desktop final : public Desktop {
+ public:
+  bool FindTopLevelWindow(const std::string& class_name) override;
+  void SendCloseMessage(const std::string& class_name) override;
+  // Runs `command_line` with WinExec and show mode 1 (a normal window) without waiting;
+  // false when WinExec reports that it could not start it.
+  bool OpenInViewer(const std::string& command_line, const std::string& file_name) override;
+};
 
 }  // namespace ivarscan
 

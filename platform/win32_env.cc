@@ -198,4 +198,31 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
+std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file) {
+  // With append access only, every write goes to the end of the file.
+  HANDLE handle = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return LastError();
+  *file = std::make_unique<Win32WritableFile>(handle);
+  return {};
+}
+
+std::string ExecutablePath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return "";
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);  // cut off: try a larger buffer
+  }
+}
+
+bool IsPathNotFound(std::error_code error) {
+  return error.category() == std::system_category() && error.value() == ERROR_PATH_NOT_FOUND;
+}
+
 }  // namespace ivarscan

@@ -1,0 +1,39 @@
+#include "app/win32/windows_headers.h"  // first: it removes the MessageBox macro
+
+#include "app/win32/win32_ui.h"
+
+#include <string>
+
+#include "app/win32/win_prj.h"
+#include "app/win32/win_progress.h"
+
+namespace ivarscan {
+namespace {
+
+UINT BoxFlags(BoxStyle style) {
+  switch (style) {
+    case BoxStyle::kQuestionYesNo:
+      return MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1;
+    case BoxStyle::kErrorOk:
+      return MB_OK | MB_ICONSTOP;
+    case BoxStyle::kInformationOk:
+      return MB_OK | MB_ICONINFORMATION;
+  }
+  return MB_OK;
+}
+
+}  // namespace
+
+int Win32Ui::MessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
+  const std::string caption_text(caption);
+  return ::MessageBoxA(nullptr, std::string(text).c_str(),
+                       caption_text.empty() ? nullptr : caption_text.c_str(), BoxFlags(style));
+}
+
+std::unique_ptr<ProjectDialog> Win32Ui::NewProjectDialog() { return std::make_unique<WinPrj>(); }
+
+std::unique_ptr<ProgressWindow> Win32Ui::NewProgressWindow() {
+  return std::make_unique<WinProgress>();
+}
+
+}  // namespace ivarscan

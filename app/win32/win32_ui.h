@@ -1,0 +1,26 @@
+// Win32Ui: the toolkit of the desktop program. Message boxes are MessageBoxA boxes without
+// owner window; the project and progress dialogs are WinPrj and WinProgress.
+#ifndef IVARSCAN_APP_WIN32_WIN32_UI_H_
+#define IVARSCAN_APP_WIN32_WIN32_UI_H_
+
+#include <memory>
+#include <string_view>
+
+#include "app/ui.h"
+
+namespace ivarscan {
+
+class Win32Ui final : public Ui {
+ public:
+  // Yes/No boxes carry the question-mark icon with Yes the default; error boxes OK and the
+  // stop icon; information boxes OK and the information icon. An empty caption passes no
+  // caption at all, so Windows shows its own standard caption for error boxes ("Error"
+  // on an English system and under Wine).
+  int MessageBox(std::string_view caption, std::string_view text, BoxStyle style) override;
+  std::unique_ptr<ProjectDialog> NewProjectDialog() override;
+  std::unique_ptr<ProgressWindow> NewProgressWindow() override;
+};
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_APP_WIN32_WIN32_UI_H_
