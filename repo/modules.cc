@@ -1,0 +1,108 @@
+#include "repo/modules.h"
+
+#include <array>
+
+#include "platform/symbol_table.h"
+#include "platform/text.h"
+#include "repo/sort.h"
+
+namespace ivarscan {
+namespace {
+
+constexpr std::uint32_t kModuleNameBufferSize = 64;
+constexpr std::uint16_t kSourcePart = 7;
+constexpr std::uint16_t kSecondSourcePart = 4;
+
+// The text of a RecGet pair, copied at once; empty when the repository has none.
+std::string RecText(RepositoryAccess& repo, RecHandle handle, std::uint16_t number) {
+  const char* text = repo.RecGet(handle, number);
+  return text == nullptr ? std::string() : std::string(text);
+}
+
+bool HasSourceTexts(const EntityRecord& record) {
+  return record.appearance && (record.type == 1 || record.type == 3 || record.type == 4);
+}
+
+// The single queries, in the order the repository is asked.
+void QueryEntityValues(RepositoryAccess& repo, EntityHandle entity, EntityRecord& record) {
+  repo.EntQueryAppearance(entity, &record.appearance);
+  repo.EntQueryType(entity, &record.type);
+  repo.EntQueryVis(entity, &record.visibility);
+  repo.EntQueryVit(entity, &record.vit);
+  repo.EntQueryBlockType(entity, &record.block_type);
+  repo.EntQuerySubType(entity, &record.subtype);
+  repo.EntQueryCreateTime(entity, &record.create_time);
+  repo.EntQueryTime(entity, &record.time);
+  repo.EntQueryDebug(entity, &record.debug);
+  repo.EntQueryDisplayName(entity, &record.display_name_symbol);
+  record.display_name = SysGetAtomName(record.display_name_symbol);
+  repo.EntQueryName(entity, &record.name_symbol);
+  record.name = SysGetAtomName(record.name_symbol);
+}
+
+}  // namespace
+
+std::vector<ModuleRecord> GETMODULES(RepositoryAccess& repo, AppHandle application, bool sort) {
+  std::vector<ModuleRecord> modules;
+  ModuleHandle module = 0;
+  for (Status status = repo.AppGetFirstModule(application, &module); status == 0 && module != 0;
+       status = repo.AppGetNextModule(&module)) {
+    modules.push_back(GETMODULEBASIC(repo, module));
+  }
+  if (sort) NEWASORT(modules, 1, kToTheEnd, NameOrder);
+  return modules;
+}
+
+ModuleRecord GETMODULEBASIC(RepositoryAccess& repo, ModuleHandle module) {
+  return ModuleRecord{module, MODNAME(repo, module)};
+}
+
+std::string MODNAME(RepositoryAccess& repo, ModuleHandle module) {
+  std::array<char, kModuleNameBufferSize> buffer{};
+  repo.ModQueryName(module, buffer.data(), kModuleNameBufferSize);
+  return std::string(ZeroTerminated(buffer.data(), buffer.size()));
+}
+
+std::vector<EntityRecord> GETENTITIES(RepositoryAccess& repo, ModuleHandle module,
+                                      const EntityFilter& filter, bool sort) {
+  std::vector<EntityRecord> entities;
+  EntityHandle entity = 0;
+  for (Status status = repo.ModGetFirstEntity(module, &entity); status == 0 && entity != 0;
+       status = repo.ModGetNextEntity(&entity)) {
+    EntityRecord record = GETENTITYDETAIL(repo, entity);
+    if (!filter || filter(record)) entities.push_back(std::move(record));
+  }
+  if (sort) NEWASORT(entities, 1, kToTheEnd, NameOrder);
+  return entities;
+}
+
+EntityRecord GETENTITYDETAIL(RepositoryAccess& repo, EntityHandle entity) {
+  EntityRecord record;
+  record.handle = entity;
+  QueryEntityValues(repo, entity, record);
+  if (HasSourceTexts(record)) {
+    // The part-4 query reuses the part-7 out values, so a failing part-4 query leaves
+    // part 7's second pair in place.
+    RecHandle first_handle = 0;
+    RecHandle second_handle = 0;
+    std::uint16_t first_number = 0;
+    std::uint16_t second_number = 0;
+    repo.EntQueryData(entity, kSourcePart, &first_handle, &first_number, &second_handle,
+                      &second_number);
+    record.source = RecText(repo, first_handle, first_number);
+    repo.EntQueryData(entity, kSecondSourcePart, &first_handle, &first_number, &second_handle,
+                      &second_number);
+    record.second_source = RecText(repo, second_handle, second_number);
+  }
+  record.description = ENTDESCRIPTION(repo, entity);
+  return record;
+}
+
+std::string ENTDESCRIPTION(RepositoryAccess& repo, EntityHandle entity) {
+  RecHandle handle = 0;
+  std::uint16_t number = 0;
+  if (repo.EntQueryDescription(entity, &handle, &number) != 0 || number == 0) return " ";
+  return RecText(repo, handle, number);
+}
+
+}  // namespace ivarscan
