@@ -1,0 +1,40 @@
+// Class collection: every class that one application declares, with the instance
+// variables it makes visible to subclasses, the name of its parent class and where it
+// lives. The duplicate detection resolves inheritance entirely from these lists.
+#ifndef IVARSCAN_ENGINE_CLASS_COLLECTION_H_
+#define IVARSCAN_ENGINE_CLASS_COLLECTION_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/scanner.h"
+#include "repo/repository_access.h"
+
+namespace ivarscan {
+
+// One class, its fields in the order of the original record.
+struct ClassRecord {
+  EntityHandle entity = 0;    // 1: the class entity
+  std::string name;           // 2: the entity's display name, as the repository holds it
+  IvarList ivars;             // 3: GETVISIBLEIVARS of the entity's source text
+  std::string parent;         // 4: last word of the prototype; empty when there is no parent
+  ModuleHandle module = 0;    // 5: the module that holds the class
+  AppHandle application = 0;  // 6: the application asked for
+};
+
+// Modules in name order, and within each module the class entities in name order. Two
+// classes of the same name may both be listed; users take the first.
+using ClassList = std::vector<ClassRecord>;
+
+// Returns the class list of `application`. Class entities whose source text is blank are
+// left out. Never fails: what the repository cannot supply is simply missing.
+ClassList GETAPPCLASSES(RepositoryAccess& repo, AppHandle application);
+
+// The parent name that a class's prototype line names: the last blank-separated word
+// (tabs count as blanks), or empty when that word is the class's own name.
+std::string ParentNameFromPrototype(std::string_view prototype, std::string_view class_name);
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_ENGINE_CLASS_COLLECTION_H_

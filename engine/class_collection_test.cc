@@ -1,0 +1,81 @@
+#include "engine/class_collection.h"
+
+#include <gtest/gtest.h>
+
+#include "repo/fake_repository.h"
+
+namespace ivarscan {
+namespace {
+
+TEST(ParentNameTest, TakesTheLastWordOfThePrototype) {
+  EXPECT_EQ(ParentNameFromPrototype("CLASS OrderWindow INHERIT DataWindow", "OrderWindow"),
+            "DataWindow");
+  EXPECT_EQ(ParentNameFromPrototype("CLASS\tOrderWindow\tINHERIT\tDataWindow\t", "OrderWindow"),
+            "DataWindow");
+  EXPECT_EQ(ParentNameFromPrototype("  CLASS Foo INHERIT  ", "Foo"), "INHERIT");
+}
+
+TEST(ParentNameTest, APrototypeEndingInTheClassItselfNamesNoParent) {
+  EXPECT_EQ(ParentNameFromPrototype("CLASS OrderWindow", "OrderWindow"), "");
+  EXPECT_EQ(ParentNameFromPrototype("class orderwindow", "OrderWindow"), "");
+  EXPECT_EQ(ParentNameFromPrototype("", "OrderWindow"), "");
+}
+
+class ClassCollectionTest : public ::testing::Test {
+ protected:
+  ClassCollectionTest() {
+    repo_.AddProject("P");
+    app_ = repo_.AddApplication("P", {"App"});
+  }
+
+  FakeRepository repo_;
+  AppHandle app_ = 0;
+};
+
+TEST_F(ClassCollectionTest, ListsClassesByModuleThenNameWithTheirFields) {
+  ModuleHandle zeta = repo_.AddModule(app_, "Zeta");
+  ModuleHandle alpha = repo_.AddModule(app_, "alpha");
+  EntityHandle window =
+      repo_.AddClass(zeta, "Window", "CLASS Window INHERIT Base\r\n EXPORT oOwner, nId\r\n");
+  repo_.AddClass(zeta, "Button", "CLASS Button\r\nPROTECT lPressed\r\n");
+  repo_.AddClass(alpha, "Zed", "CLASS Zed\r\n");
+  FakeEntity method;
+  method.display_name = "Init";
+  method.type = 1;
+  method.source = "METHOD Init() CLASS Window\r\n";
+  repo_.AddEntity(zeta, method);
+
+  const ClassList classes = GETAPPCLASSES(repo_, app_);
+  ASSERT_EQ(classes.size(), 3u);
+  EXPECT_EQ(classes[0].name, "Zed");
+  EXPECT_EQ(classes[1].name, "Button");
+  EXPECT_EQ(classes[1].ivars, IvarList{"lPressed"});
+  const ClassRecord& record = classes[2];
+  EXPECT_EQ(record.entity, window);
+  EXPECT_EQ(record.name, "Window");
+  EXPECT_EQ(record.ivars, (IvarList{"oOwner", "nId"}));
+  EXPECT_EQ(record.parent, "Base");
+  EXPECT_EQ(record.module, zeta);
+  EXPECT_EQ(record.application, app_);
+  EXPECT_EQ(repo_.LastBufferSize("EntQueryProt"), 1024u);
+}
+
+TEST_F(ClassCollectionTest, LeavesOutClassesWithBlankSourceAndFailedPrototypes) {
+  ModuleHandle module = repo_.AddModule(app_, "M");
+  repo_.AddClass(module, "Blank", " \r\n\t");
+  EntityHandle child = repo_.AddClass(module, "Child", "CLASS Child INHERIT Base\r\n");
+  repo_.FailCall("EntQueryProt", 1);
+  const ClassList classes = GETAPPCLASSES(repo_, app_);
+  ASSERT_EQ(classes.size(), 1u);
+  EXPECT_EQ(classes[0].entity, child);
+  EXPECT_EQ(classes[0].parent, "");  // the failed query leaves an empty prototype
+}
+
+TEST_F(ClassCollectionTest, ApplicationWithoutModulesOrClassesYieldsAnEmptyList) {
+  EXPECT_TRUE(GETAPPCLASSES(repo_, app_).empty());
+  repo_.AddModule(app_, "Only methods");
+  EXPECT_TRUE(GETAPPCLASSES(repo_, app_).empty());
+}
+
+}  // namespace
+}  // namespace ivarscan
