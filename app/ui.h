@@ -59,6 +59,10 @@ class Ui {
 
   virtual std::unique_ptr<ProjectDialog> NewProjectDialog() = 0;
   virtual std::unique_ptr<ProgressWindow> NewProgressWindow() = 0;
+
+  // A passing remark for the user, such as why nothing seems to happen while the
+  // repository is being waited for. The desktop shows none.
+  virtual void Notify(std::string_view /*text*/) {}
 };
 
 }  // namespace ivarscan

@@ -6,7 +6,6 @@
 #define IVARSCAN_PLATFORM_DESKTOP_H_
 
 #include <string>
-#include <string_view>
 
 namespace ivarscan {
 
@@ -23,10 +22,9 @@ class Desktop {
   virtual void SendCloseMessage(const std::string& class_name) = 0;
 
   // Opens the report file `file_name` (in the current directory) in the platform's text
-  // viewer without waiting for it. `command_line` is the Windows form ("notepad " + file).
-  // Returns a line for the user when no viewer could be started (empty otherwise).
-  virtual std::string OpenInViewer(const std::string& command_line,
-                                   const std::string& file_name) = 0;
+  // viewer without waiting for it; `command_line` is the Windows form ("notepad " + file).
+  // Returns false when no viewer could be started.
+  virtual bool OpenInViewer(const std::string& command_line, const std::string& file_name) = 0;
 };
 
 }  // namespace ivarscan

@@ -1,0 +1,39 @@
+// AppContext: what the application shell works with. The entry point of each front end
+// builds one and hands it to App::Start; tests build one from doubles.
+#ifndef IVARSCAN_APP_APP_CONTEXT_H_
+#define IVARSCAN_APP_APP_CONTEXT_H_
+
+#include <functional>
+#include <string>
+#include <system_error>
+
+#include "app/ui.h"
+#include "platform/desktop.h"
+#include "platform/env.h"
+#include "platform/variant.h"
+#include "repo/repository_access.h"
+
+namespace ivarscan {
+
+// What the user (or the installed error handler) answers to a failing report-file
+// operation: try it again, or abandon the run.
+enum class FileFailureAnswer { kRetry, kAbandon };
+
+// Decides what happens when the report file cannot be created (general code 20), written
+// (24) or closed (22). `operation` names the failing operation.
+using FileFailureHandler = std::function<FileFailureAnswer(
+    std::uint32_t general_code, std::error_code error, const std::string& file_name,
+    const char* operation)>;
+
+struct AppContext {
+  RepositoryAccess& repo;
+  Ui& ui;
+  Desktop& desktop;
+  Env& env;  // files and the clock the shell sleeps on
+  const Variant& variant;
+  FileFailureHandler on_file_failure;
+};
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_APP_APP_CONTEXT_H_
