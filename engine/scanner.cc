@@ -107,8 +107,7 @@ bool IsDeclarationLine(std::string_view line) {
   if (prefix.empty()) return false;
   char upper[4];
   for (std::size_t i = 0; i < prefix.size(); ++i) upper[i] = UpperAscii(prefix[i]);
-  return std::string_view("EXPO|PROT|INST").find(std::string_view(upper, prefix.size())) !=
-         kNone;
+  return std::string_view("EXPO|PROT|INST").find(std::string_view(upper, prefix.size())) != kNone;
 }
 
 // Calls visit(item) for each comma-separated item of one declaration line. A comma inside

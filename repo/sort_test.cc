@@ -59,15 +59,14 @@ TEST(ShellSortTest, PassesRunFromTheStartGapDownToOne) {
   using PassList = std::vector<std::pair<int, int>>;
   EXPECT_EQ(Passes(DistancesOnOrderedInput(13)), (PassList{{1, 12}}));
   EXPECT_EQ(Passes(DistancesOnOrderedInput(14)), (PassList{{4, 10}, {1, 13}}));
-  EXPECT_EQ(Passes(DistancesOnOrderedInput(30000)),
-            (PassList{{3280, 30000 - 3280},
-                     {1093, 30000 - 1093},
-                     {364, 30000 - 364},
-                     {121, 30000 - 121},
-                     {40, 30000 - 40},
-                     {13, 30000 - 13},
-                     {4, 30000 - 4},
-                     {1, 30000 - 1}}));
+  EXPECT_EQ(Passes(DistancesOnOrderedInput(30000)), (PassList{{3280, 30000 - 3280},
+                                                              {1093, 30000 - 1093},
+                                                              {364, 30000 - 364},
+                                                              {121, 30000 - 121},
+                                                              {40, 30000 - 40},
+                                                              {13, 30000 - 13},
+                                                              {4, 30000 - 4},
+                                                              {1, 30000 - 1}}));
 }
 
 TEST(ShellSortTest, SortsWithTheDefaultOrder) {
@@ -156,9 +155,9 @@ TEST(ShellSortTest, DefaultOrderKeepsEqualElementsOfShortListsInInputOrder) {
   std::vector<std::pair<int, int>> pairs;
   for (int i = 0; i < 13; ++i) pairs.emplace_back(i % 3, i);
   NEWASORT(pairs, 1, kToTheEnd, [](const auto& a, const auto& b) { return a.first < b.first; });
-  const std::vector<std::pair<int, int>> expected = {{0, 0}, {0, 3}, {0, 6}, {0, 9}, {0, 12},
-                                                     {1, 1}, {1, 4}, {1, 7}, {1, 10},
-                                                     {2, 2}, {2, 5}, {2, 8}, {2, 11}};
+  const std::vector<std::pair<int, int>> expected = {{0, 0}, {0, 3}, {0, 6}, {0, 9},  {0, 12},
+                                                     {1, 1}, {1, 4}, {1, 7}, {1, 10}, {2, 2},
+                                                     {2, 5}, {2, 8}, {2, 11}};
   EXPECT_EQ(pairs, expected);
 }
 
