@@ -116,7 +116,7 @@ bool IsDeclarationLine(std::string_view line) {
 // of the line; nesting restarts on every line.
 template <typename Visit>
 void ForEachItem(std::string_view declaration, Visit visit) {
-  int depth = 0;
+  std::size_t depth = 0;
   char quote = 0;
   std::size_t start = 0;
   for (std::size_t i = 0; i < declaration.size(); ++i) {

@@ -33,7 +33,8 @@ constexpr std::int32_t ShellSortStartGap(std::int32_t n) {
 // takes the elements from first + h to last in turn and moves each one down past every
 // element h, 2h, ... before it for which before(candidate, placed) holds, stopping at the
 // first one for which it does not; the gap then shrinks to h / 3 until after the pass
-// with gap 1. Positions outside first..last are never touched.
+// with gap 1. Positions outside first..last are never touched. The positions must lie
+// within the array; last below first sorts nothing.
 template <typename T, typename Before>
 void SHELLSORT(std::vector<T>& array, std::int32_t first, std::int32_t last, Before before) {
   // 64-bit positions: j runs down to first - h, below zero when first is small.
