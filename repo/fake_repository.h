@@ -14,6 +14,7 @@
 #define IVARSCAN_REPO_FAKE_REPOSITORY_H_
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -220,7 +221,7 @@ class FakeRepository final : public RepositoryAccess {
   std::vector<Project> projects_;
   std::vector<Application> applications_;
   std::vector<Module> modules_;
-  std::vector<FakeEntity> entities_;
+  std::deque<FakeEntity> entities_;  // a deque keeps RecGet texts in place as entities are added
   std::string current_project_;
 
   bool open_ = false;
