@@ -331,7 +331,7 @@ TEST_F(SearchPathTest, SystemLibrariesAreDroppedAndNotFollowed) {
 }
 
 TEST_F(SearchPathTest, ExtendsTheGivenListAndSkipsWhatItHolds) {
-  repo_.SetSearchPath(a_, {b_, c_});
+  repo_.SetSearchPath(a_, {c_, b_});
   repo_.SetSearchPath(c_, {d_});
   Handles used{c_};
   Handles& result = GETUSEDAPPSEX(repo_, a_, used, false);
