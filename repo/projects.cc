@@ -20,9 +20,9 @@ std::string BufferText(const ProjectBuffer& buffer) {
 }
 
 // The description of a listed project: empty when the query fails or gives blank text.
-std::string ProjectDescription(RepositoryAccess& repo, const ProjectBuffer& name,
+std::string ProjectDescription(RepositoryAccess& repo, const std::string& name,
                                ProjectBuffer& description) {
-  if (repo.PrjQueryDescription(name.data(), description.data(), kProjectBufferSize, 0) != 0) {
+  if (repo.PrjQueryDescription(name.c_str(), description.data(), kProjectBufferSize, 0) != 0) {
     return std::string();
   }
   std::string text = BufferText(description);
@@ -49,9 +49,11 @@ std::vector<ProjectRecord> GETPROJECTS(RepositoryAccess& repo) {
   ProjectBuffer name{};
   ProjectBuffer description{};
   if (repo.PrjGetFirst(catalogue, name.data(), kProjectBufferSize) == 0) {
-    while (!IsBlank(BufferText(name))) {
-      std::string text = ProjectDescription(repo, name, description);
-      projects.push_back({BufferText(name), std::move(text)});
+    // The name goes back to the repository as a copy, zero-terminated even when the
+    // repository filled the whole buffer.
+    for (std::string current = BufferText(name); !IsBlank(current); current = BufferText(name)) {
+      std::string text = ProjectDescription(repo, current, description);
+      projects.push_back({std::move(current), std::move(text)});
       if (repo.PrjGetNext(catalogue, name.data(), kProjectBufferSize) != 0) break;
     }
   }

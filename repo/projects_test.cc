@@ -91,6 +91,7 @@ TEST(ProjectsTest, ProjectNamesAreCutTo255Characters) {
 
   repo.SetFillsBuffersWithoutZero(true);
   EXPECT_EQ(GETCURRENTPROJECT(repo), std::string(256, 'p'));
+  EXPECT_EQ(ProjectNames(GETPROJECTS(repo)), Names{std::string(256, 'p')});
 }
 
 TEST(ProjectsTest, CurrentProjectIsEmptyWhenTheQueryFails) {
