@@ -417,6 +417,35 @@ class PlantedAnomaliesTest(unittest.TestCase):
         self.assertEqual(stats.reported(), 0)
 
 
+@unittest.skipUnless(os.environ.get("IVARSCAN_PROGRAM"),
+                     "IVARSCAN_PROGRAM (the console ivarscan) is not set")
+class ReportTest(unittest.TestCase):
+    def test_report_names_exactly_the_planted_classes(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            repository, run = os.path.join(tmp, "repository"), os.path.join(tmp, "run")
+            os.makedirs(run)
+            stats = generate(repository, shape(apps=4, duplicate_share=0.3, missing_share=0.05),
+                             seed=11)
+            done = subprocess.run([os.environ["IVARSCAN_PROGRAM"], "--repository", repository,
+                                   "--project", gen.MAIN_PROJECT, "--yes", "--no-open"],
+                                  cwd=run, capture_output=True)
+            self.assertEqual(done.returncode, 0, done.stderr)
+            with open(os.path.join(run, "DUPIVars25.TXT"), "rb") as f:
+                report = f.read().decode("cp1252")
+        blocks = {}
+        for block in report.split("\r\nClass: ")[1:]:
+            cls, app = block.split("\r\n")[:2]
+            blocks[(app[len("App: "):], cls)] = block
+        expected = {(app, cls) for app, cls, _ in stats.duplicates} | set(stats.broken)
+        self.assertEqual(len(blocks), stats.reported())
+        self.assertEqual(set(blocks), expected)
+        for app, cls, kind in stats.duplicates:
+            line = " occurs more than once in this class" if kind == "self" else " also in "
+            self.assertIn(line, blocks[(app, cls)])
+        for key in stats.broken:
+            self.assertIn("** Could not find parent class ", blocks[key])
+
+
 class CommandLineTest(unittest.TestCase):
     def run_script(self, *args):
         return subprocess.run([sys.executable, SCRIPT, *args], capture_output=True, text=True)
