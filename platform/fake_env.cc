@@ -20,8 +20,7 @@ std::error_code FakeEnv::ListDirectory(const std::string& path,
   return base_->ListDirectory(path, entries);
 }
 
-std::error_code FakeEnv::WriteFileAtomically(const std::string& path,
-                                             std::string_view contents) {
+std::error_code FakeEnv::WriteFileAtomically(const std::string& path, std::string_view contents) {
   if (auto found = write_errors_.find(path); found != write_errors_.end()) return found->second;
   return base_->WriteFileAtomically(path, contents);
 }

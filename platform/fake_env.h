@@ -43,8 +43,7 @@ class FakeEnv final : public Env {
                                   std::unique_ptr<WritableFile>* file) override {
     return base_->NewWritableFile(path, file);
   }
-  std::error_code WriteFileAtomically(const std::string& path,
-                                      std::string_view contents) override;
+  std::error_code WriteFileAtomically(const std::string& path, std::string_view contents) override;
   std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
     return base_->LockFile(path, lock);
   }

@@ -1,0 +1,462 @@
+#include "store/folder_repository.h"
+
+#include <string_view>
+
+#include "platform/text.h"
+#include "store/entity_statement.h"
+#include "store/folder_status.h"
+#include "store/project_folder.h"
+#include "store/project_loader.h"
+#include "store/settings_file.h"
+#include "store/text_buffer.h"
+
+namespace ivarscan {
+namespace {
+
+constexpr std::string_view kSettingsFile = "repository.ini";
+constexpr std::string_view kLockFile = "repository.lock";
+constexpr std::string_view kSection = "Repository";
+constexpr std::string_view kCurrentKey = "CurrentProject";
+// The project that was current before this session's first PrjSelect; present only while
+// a session that changed the current project is running (or after it died).
+constexpr std::string_view kRestoreKey = "RestoreProject";
+
+// Data part 7 of an entity holds its source text as the first text, which RecGet finds
+// under the entity's handle and this number.
+constexpr std::uint16_t kSourcePart = 7;
+constexpr std::uint16_t kSourceNumber = 1;
+
+// The longest prototype the interface's 1024-byte buffers hold is cut by CopyToBuffer;
+// entities other than classes give their statement as their prototype.
+std::string PrototypeOf(const LoadedEntity& entity, std::string_view text) {
+  std::string statement = EntityStatement(text);
+  if (entity.keyword == EntityKeyword::kClass) return ClassPrototype(statement);
+  return std::string(TrimBlanksAndTabs(statement));
+}
+
+}  // namespace
+
+FolderRepository::FolderRepository(Env* env, std::string folder)
+    : env_(env), folder_(std::move(folder)) {}
+
+FolderRepository::~FolderRepository() {
+  if (lock_) AdamExit();
+}
+
+std::string FolderRepository::SettingsPath() const { return JoinPath(folder_, kSettingsFile); }
+
+Status FolderRepository::AdamInit(std::uint32_t, std::uint32_t* out) {
+  if (out != nullptr) *out = 0;
+  if (lock_) return kFolderOk;
+  std::vector<DirectoryEntry> entries;
+  if (env_->ListDirectory(folder_, &entries)) return kFolderUnavailable;
+  std::unique_ptr<FileLock> lock;
+  if (env_->LockFile(JoinPath(folder_, kLockFile), &lock)) return kFolderLocked;
+  skipped_.Clear();
+  if (Status status = RestoreAfterDeadSession()) return status;  // the lock goes with `lock`
+  lock_ = std::move(lock);
+  return kFolderOk;
+}
+
+// Reads the current project; when a session that had changed it never closed the
+// repository, first makes the project it recorded current again.
+Status FolderRepository::RestoreAfterDeadSession() {
+  std::string text;
+  if (std::error_code error = env_->ReadFile(SettingsPath(), &text)) {
+    if (env_->FileExists(SettingsPath())) {
+      skipped_.Add(SettingsPath(), FailureReason("cannot be read: no project is current", error));
+    }
+    text.clear();
+  }
+  const SettingsFile settings = SettingsFile::Parse(text);
+  std::string current(settings.Get(kSection, kCurrentKey));
+  if (std::optional<std::string_view> restore = settings.Find(kSection, kRestoreKey)) {
+    current = *restore;
+    const std::string restored = RemoveSettingsKey(
+        SetSettingsValue(text, kSection, kCurrentKey, current), kSection, kRestoreKey);
+    if (Status status = WriteSettings(restored)) return status;
+  }
+  current_project_ = MatchProject(current).value_or(current);
+  return kFolderOk;
+}
+
+Status FolderRepository::AdamExit() {
+  if (!lock_) return kFolderNotOpen;
+  Status status = kFolderOk;
+  if (restore_key_written_) {
+    std::string text;
+    status = env_->ReadFile(SettingsPath(), &text)
+                 ? kFolderWriteFailed
+                 : WriteSettings(RemoveSettingsKey(text, kSection, kRestoreKey));
+  }
+  project_.reset();
+  catalogues_.clear();
+  current_project_.clear();
+  restore_key_written_ = false;
+  application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
+  lock_.reset();
+  return status;
+}
+
+Status FolderRepository::WriteSettings(const std::string& text) {
+  return env_->WriteFileAtomically(SettingsPath(), text) ? kFolderWriteFailed : kFolderOk;
+}
+
+std::optional<std::string> FolderRepository::MatchProject(std::string_view name) {
+  std::vector<std::string> names;
+  if (name.empty() || ListProjects(*env_, folder_, &names, &skipped_)) return std::nullopt;
+  std::optional<std::string> match;
+  for (std::string& project : names) {
+    if (project == name) return project;
+    if (!match && EqualsIgnoringCase(project, name)) match = project;
+  }
+  return match;
+}
+
+Status FolderRepository::PrjSelect(const char* project_name) {
+  if (!lock_) return kFolderNotOpen;
+  if (project_name == nullptr) return kFolderBadArgument;
+  std::optional<std::string> project = MatchProject(project_name);
+  if (!project) return kFolderNotFound;
+
+  // Rewrite repository.ini from what it holds now, so that no other line is lost; a file
+  // that exists but cannot be read is therefore left alone.
+  std::string text;
+  if (env_->ReadFile(SettingsPath(), &text)) {
+    if (env_->FileExists(SettingsPath())) return kFolderWriteFailed;
+    text.clear();
+  }
+  std::string updated = SetSettingsValue(text, kSection, kCurrentKey, *project);
+  const bool record_restore = !restore_key_written_ && *project != current_project_;
+  const bool drop_restore = restore_key_written_ && EqualsIgnoringCase(*project, restore_project_);
+  if (record_restore) updated = SetSettingsValue(updated, kSection, kRestoreKey, current_project_);
+  if (drop_restore) updated = RemoveSettingsKey(updated, kSection, kRestoreKey);
+  if (updated != text) {
+    if (Status status = WriteSettings(updated)) return status;
+  }
+  if (record_restore) {
+    restore_key_written_ = true;
+    restore_project_ = current_project_;
+  }
+  if (drop_restore) restore_key_written_ = false;
+  current_project_ = std::move(*project);
+  return kFolderOk;
+}
+
+Status FolderRepository::AdamQueryCurrentPrjName(char* buffer, std::uint32_t size) {
+  if (!lock_) return kFolderNotOpen;
+  if (current_project_.empty()) return kFolderNoCurrentProject;
+  return CopyToBuffer(current_project_, buffer, size);
+}
+
+Status FolderRepository::PrjCatCreateEnum(std::uint32_t, std::uint32_t,
+                                          CatalogueHandle* catalogue) {
+  if (!lock_) return kFolderNotOpen;
+  if (catalogue == nullptr) return kFolderBadArgument;
+  std::vector<std::string> names;
+  if (ListProjects(*env_, folder_, &names, &skipped_)) return kFolderUnavailable;
+  if (++last_catalogue_ == 0) ++last_catalogue_;
+  catalogues_[last_catalogue_] = {std::move(names), 0};
+  *catalogue = last_catalogue_;
+  return kFolderOk;
+}
+
+Status FolderRepository::PrjCatDestroyEnum(CatalogueHandle catalogue) {
+  return catalogues_.erase(catalogue) == 1 ? kFolderOk : kFolderNotFound;
+}
+
+Status FolderRepository::PrjGetFirst(CatalogueHandle catalogue, char* buffer, std::uint32_t size) {
+  auto found = catalogues_.find(catalogue);
+  if (found == catalogues_.end()) return kFolderNotFound;
+  found->second.next = 0;
+  return PrjGetNext(catalogue, buffer, size);
+}
+
+Status FolderRepository::PrjGetNext(CatalogueHandle catalogue, char* buffer, std::uint32_t size) {
+  auto found = catalogues_.find(catalogue);
+  if (found == catalogues_.end()) return kFolderNotFound;
+  Catalogue& entries = found->second;
+  if (buffer == nullptr || size == 0) return kFolderBadArgument;
+  if (entries.next >= entries.names.size()) return kFolderEndOfList;
+  return CopyToBuffer(entries.names[entries.next++], buffer, size);
+}
+
+Status FolderRepository::PrjQueryDescription(const char* project_name, char* buffer,
+                                             std::uint32_t size, std::uint32_t) {
+  if (!lock_) return kFolderNotOpen;
+  if (project_name == nullptr) return kFolderBadArgument;
+  std::optional<std::string> project = MatchProject(project_name);
+  if (!project) return kFolderNotFound;
+  const std::string path = JoinPath(JoinPath(folder_, *project), kProjectSettingsFile);
+  return CopyToBuffer(ReadSettingsFile(*env_, path, &skipped_).Get("Project", "Description"),
+                      buffer, size);
+}
+
+const LoadedProject* FolderRepository::Project() {
+  if (!lock_ || current_project_.empty()) return nullptr;
+  if (project_ && project_->name == current_project_) return &*project_;
+  project_.reset();
+  application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
+  const std::string folder = JoinPath(folder_, current_project_);
+  if (!env_->FileExists(JoinPath(folder, kProjectSettingsFile))) return nullptr;
+  project_ = LoadProject(*env_, folder, current_project_, &skipped_);
+  return &*project_;
+}
+
+Status FolderRepository::Current(const LoadedProject** project) {
+  if (!lock_) return kFolderNotOpen;
+  *project = Project();
+  return *project != nullptr ? kFolderOk : kFolderNoCurrentProject;
+}
+
+Status FolderRepository::FindApplication(AppHandle handle, const LoadedApplication** application) {
+  const LoadedProject* project = nullptr;
+  if (Status status = Current(&project)) return status;
+  if (handle == 0 || handle > project->applications.size()) return kFolderNotFound;
+  *application = &project->applications[handle - 1];
+  return kFolderOk;
+}
+
+Status FolderRepository::FindModule(ModuleHandle handle, const LoadedModule** module) {
+  const LoadedProject* project = nullptr;
+  if (Status status = Current(&project)) return status;
+  if (handle == 0 || handle > project->modules.size()) return kFolderNotFound;
+  *module = &project->modules[handle - 1];
+  return kFolderOk;
+}
+
+Status FolderRepository::FindEntity(EntityHandle handle, const LoadedEntity** entity) {
+  const LoadedProject* project = nullptr;
+  if (Status status = Current(&project)) return status;
+  if (handle == 0 || handle > project->entities.size()) return kFolderNotFound;
+  *entity = &project->entities[handle - 1];
+  return kFolderOk;
+}
+
+std::string_view FolderRepository::TextOf(const LoadedEntity& entity) const {
+  return std::string_view(project_->modules[entity.module].texts)
+      .substr(entity.text_offset, entity.text_size);
+}
+
+Status FolderRepository::Take(Cursor* cursor, std::uint32_t* position) {
+  if (cursor->next >= cursor->end) return kFolderEndOfList;
+  *position = cursor->next++;
+  return kFolderOk;
+}
+
+Status FolderRepository::AdamGetFirstApp(AppHandle* application) {
+  const LoadedProject* project = nullptr;
+  if (application == nullptr) return kFolderBadArgument;
+  *application = 0;
+  if (Status status = Current(&project)) return status;
+  application_cursor_ = {0, static_cast<std::uint32_t>(project->applications.size())};
+  return AdamGetNextApp(application);
+}
+
+Status FolderRepository::AdamGetNextApp(AppHandle* application) {
+  if (application == nullptr) return kFolderBadArgument;
+  std::uint32_t position = 0;
+  Status status = Take(&application_cursor_, &position);
+  *application = status == kFolderOk ? static_cast<AppHandle>(position + 1) : 0;
+  return status;
+}
+
+Status FolderRepository::AppFind(const char* name, AppHandle* application) {
+  const LoadedProject* project = nullptr;
+  if (name == nullptr || application == nullptr) return kFolderBadArgument;
+  *application = 0;
+  if (Status status = Current(&project)) return status;
+  *application = ivarscan::FindApplication(*project, name);
+  return *application != 0 ? kFolderOk : kFolderNotFound;
+}
+
+Status FolderRepository::AppQueryName(AppHandle handle, char* buffer, std::uint32_t size) {
+  const LoadedApplication* application = nullptr;
+  if (Status status = FindApplication(handle, &application)) return status;
+  return CopyToBuffer(application->name, buffer, size);
+}
+
+Status FolderRepository::ModQueryName(ModuleHandle handle, char* buffer, std::uint32_t size) {
+  const LoadedModule* module = nullptr;
+  if (Status status = FindModule(handle, &module)) return status;
+  return CopyToBuffer(module->name, buffer, size);
+}
+
+Status FolderRepository::AppQuerySysLib(AppHandle handle, bool* system_library) {
+  const LoadedApplication* application = nullptr;
+  if (system_library == nullptr) return kFolderBadArgument;
+  if (Status status = FindApplication(handle, &application)) return status;
+  *system_library = application->system_library;
+  return kFolderOk;
+}
+
+Status FolderRepository::AppQueryLib(AppHandle handle, bool* library, bool* second_flag) {
+  const LoadedApplication* application = nullptr;
+  if (library == nullptr || second_flag == nullptr) return kFolderBadArgument;
+  if (Status status = FindApplication(handle, &application)) return status;
+  *library = application->library;
+  *second_flag = application->second_flag;
+  return kFolderOk;
+}
+
+Status FolderRepository::AppQueryIcon(AppHandle handle, EntityHandle* entity) {
+  const LoadedApplication* application = nullptr;
+  if (entity == nullptr) return kFolderBadArgument;
+  *entity = 0;
+  if (Status status = FindApplication(handle, &application)) return status;
+  *entity = FindIconEntity(*project_, handle);
+  return *entity != 0 ? kFolderOk : kFolderNotFound;
+}
+
+Status FolderRepository::AppSPathGetFirst(AppHandle handle, AppHandle* entry) {
+  const LoadedApplication* application = nullptr;
+  if (entry == nullptr) return kFolderBadArgument;
+  *entry = 0;
+  if (Status status = FindApplication(handle, &application)) return status;
+  search_path_owner_ = handle;
+  search_path_cursor_ = {0, static_cast<std::uint32_t>(application->search_path.size())};
+  return AppSPathGetNext(entry);
+}
+
+Status FolderRepository::AppSPathGetNext(AppHandle* entry) {
+  const LoadedApplication* application = nullptr;
+  std::uint32_t position = 0;
+  if (entry == nullptr) return kFolderBadArgument;
+  *entry = 0;
+  if (Status status = Take(&search_path_cursor_, &position)) return status;
+  if (Status status = FindApplication(search_path_owner_, &application)) return status;
+  *entry = application->search_path[position];
+  return kFolderOk;
+}
+
+Status FolderRepository::AppGetFirstModule(AppHandle handle, ModuleHandle* module) {
+  const LoadedApplication* application = nullptr;
+  if (module == nullptr) return kFolderBadArgument;
+  *module = 0;
+  if (Status status = FindApplication(handle, &application)) return status;
+  module_cursor_ = {application->first_module,
+                    application->first_module + application->module_count};
+  return AppGetNextModule(module);
+}
+
+Status FolderRepository::AppGetNextModule(ModuleHandle* module) {
+  if (module == nullptr) return kFolderBadArgument;
+  std::uint32_t position = 0;
+  Status status = Take(&module_cursor_, &position);
+  *module = status == kFolderOk ? position + 1 : 0;
+  return status;
+}
+
+Status FolderRepository::ModGetFirstEntity(ModuleHandle handle, EntityHandle* entity) {
+  const LoadedModule* module = nullptr;
+  if (entity == nullptr) return kFolderBadArgument;
+  *entity = 0;
+  if (Status status = FindModule(handle, &module)) return status;
+  entity_cursor_ = {module->first_entity, module->first_entity + module->entity_count};
+  return ModGetNextEntity(entity);
+}
+
+Status FolderRepository::ModGetNextEntity(EntityHandle* entity) {
+  if (entity == nullptr) return kFolderBadArgument;
+  std::uint32_t position = 0;
+  Status status = Take(&entity_cursor_, &position);
+  *entity = status == kFolderOk ? position + 1 : 0;
+  return status;
+}
+
+template <typename T, typename Get>
+Status FolderRepository::QueryEntity(EntityHandle handle, T* value, Get get) {
+  const LoadedEntity* entity = nullptr;
+  if (value == nullptr) return kFolderBadArgument;
+  if (Status status = FindEntity(handle, &entity)) return status;
+  *value = get(*entity);
+  return kFolderOk;
+}
+
+// Every entity appears, so that its source text is fetched; the codes other than type and
+// block type, and the times, are 0: the folder has nothing to give for them.
+Status FolderRepository::EntQueryAppearance(EntityHandle entity, bool* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity&) { return true; });
+}
+
+Status FolderRepository::EntQueryType(EntityHandle entity, std::int16_t* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity& e) { return CodesOf(e.keyword).type; });
+}
+
+Status FolderRepository::EntQuerySubType(EntityHandle entity, std::int16_t* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity&) { return std::int16_t{0}; });
+}
+
+Status FolderRepository::EntQueryBlockType(EntityHandle entity, std::int16_t* value) {
+  return QueryEntity(entity, value,
+                     [](const LoadedEntity& e) { return CodesOf(e.keyword).block_type; });
+}
+
+Status FolderRepository::EntQueryVis(EntityHandle entity, std::int16_t* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity&) { return std::int16_t{0}; });
+}
+
+Status FolderRepository::EntQueryVit(EntityHandle entity, std::int16_t* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity&) { return std::int16_t{0}; });
+}
+
+Status FolderRepository::EntQueryDebug(EntityHandle entity, std::int16_t* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity&) { return std::int16_t{0}; });
+}
+
+Status FolderRepository::EntQueryCreateTime(EntityHandle entity, std::int32_t* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity&) { return std::int32_t{0}; });
+}
+
+Status FolderRepository::EntQueryTime(EntityHandle entity, std::int32_t* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity&) { return std::int32_t{0}; });
+}
+
+// The name is the display name: the folder keeps no other.
+Status FolderRepository::EntQueryName(EntityHandle entity, Symbol* value) {
+  return EntQueryDisplayName(entity, value);
+}
+
+Status FolderRepository::EntQueryDisplayName(EntityHandle entity, Symbol* value) {
+  return QueryEntity(entity, value, [](const LoadedEntity& e) { return SysAtom(e.display_name); });
+}
+
+Status FolderRepository::EntQueryData(EntityHandle handle, std::uint16_t part,
+                                      RecHandle* first_handle, std::uint16_t* first_number,
+                                      RecHandle* second_handle, std::uint16_t* second_number) {
+  const LoadedEntity* entity = nullptr;
+  if (!first_handle || !first_number || !second_handle || !second_number) {
+    return kFolderBadArgument;
+  }
+  *first_handle = *second_handle = 0;
+  *first_number = *second_number = 0;
+  if (Status status = FindEntity(handle, &entity)) return status;
+  if (part == kSourcePart) {
+    *first_handle = handle;
+    *first_number = kSourceNumber;
+  }
+  return kFolderOk;
+}
+
+const char* FolderRepository::RecGet(RecHandle handle, std::uint16_t number) {
+  const LoadedEntity* entity = nullptr;
+  if (number != kSourceNumber || FindEntity(handle, &entity) != kFolderOk) return nullptr;
+  return TextOf(*entity).data();
+}
+
+Status FolderRepository::EntQueryDescription(EntityHandle entity, RecHandle* handle,
+                                             std::uint16_t* number) {
+  const LoadedEntity* found = nullptr;
+  if (handle == nullptr || number == nullptr) return kFolderBadArgument;
+  *handle = 0;
+  *number = 0;
+  return FindEntity(entity, &found);
+}
+
+Status FolderRepository::EntQueryProt(EntityHandle handle, char* buffer, std::uint32_t size) {
+  const LoadedEntity* entity = nullptr;
+  if (Status status = FindEntity(handle, &entity)) return status;
+  return CopyToBuffer(PrototypeOf(*entity, TextOf(*entity)), buffer, size);
+}
+
+}  // namespace ivarscan

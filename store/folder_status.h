@@ -1,0 +1,31 @@
+// The statuses that the repository folder layer's operations return. 0 is success; the
+// other values tell a caller (or a person reading a log) why an operation failed. They
+// are stable: docs/repository-folder.md lists them for users.
+#ifndef IVARSCAN_STORE_FOLDER_STATUS_H_
+#define IVARSCAN_STORE_FOLDER_STATUS_H_
+
+#include "repo/repository_access.h"
+
+namespace ivarscan {
+
+inline constexpr Status kFolderOk = 0;
+// The call came before AdamInit or after AdamExit.
+inline constexpr Status kFolderNotOpen = 1;
+// The repository folder does not exist or cannot be listed.
+inline constexpr Status kFolderUnavailable = 2;
+// repository.lock is held by another process (or by another open of the same repository).
+inline constexpr Status kFolderLocked = 3;
+// No project, application or entity of that name or handle.
+inline constexpr Status kFolderNotFound = 4;
+// An enumeration has no further item, or its first call was never made.
+inline constexpr Status kFolderEndOfList = 5;
+// No project is current, or the current project's folder is gone.
+inline constexpr Status kFolderNoCurrentProject = 6;
+// repository.ini could not be read or replaced; it was left as it was.
+inline constexpr Status kFolderWriteFailed = 7;
+// A null pointer or a buffer of size 0 was passed.
+inline constexpr Status kFolderBadArgument = 8;
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_STORE_FOLDER_STATUS_H_

@@ -1,0 +1,53 @@
+// The current project of a repository folder as it is held in memory once its files are
+// read: every application, module and entity, with the entities' source texts. Handles
+// are positions in these lists plus one.
+#ifndef IVARSCAN_STORE_LOADED_PROJECT_H_
+#define IVARSCAN_STORE_LOADED_PROJECT_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "repo/repository_access.h"
+#include "store/entity_keywords.h"
+
+namespace ivarscan {
+
+struct LoadedEntity {
+  std::uint32_t module = 0;     // index of its module
+  std::size_t text_offset = 0;  // where its source text starts in the module's `texts`
+  std::size_t text_size = 0;    // its length, without the zero byte that follows it
+  EntityKeyword keyword = EntityKeyword::kClass;
+  std::string display_name;
+};
+
+struct LoadedModule {
+  std::string name;
+  // The module's entity texts one after the other, each with CR LF line ends and followed
+  // by a zero byte.
+  std::string texts;
+  std::uint32_t first_entity = 0;  // index of its first entity
+  std::uint32_t entity_count = 0;
+};
+
+struct LoadedApplication {
+  std::string name;
+  bool library = false;      // AppQueryLib's library flag
+  bool second_flag = false;  // AppQueryLib's second flag
+  bool system_library = false;
+  std::vector<AppHandle> search_path;
+  std::string icon_name;           // the Icon key: the display name of the icon entity
+  std::uint32_t first_module = 0;  // index of its first module
+  std::uint32_t module_count = 0;
+};
+
+struct LoadedProject {
+  std::string name;
+  std::vector<LoadedApplication> applications;
+  std::vector<LoadedModule> modules;
+  std::vector<LoadedEntity> entities;
+};
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_STORE_LOADED_PROJECT_H_

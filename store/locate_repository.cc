@@ -1,0 +1,11 @@
+#include "store/locate_repository.h"
+
+namespace ivarscan {
+
+std::string LocateRepository(Env& env, const std::string& option_folder) {
+  if (!option_folder.empty()) return option_folder;
+  std::string variable = env.GetEnvironmentVariable(kRepositoryVariable);
+  return variable.empty() ? "repository" : variable;
+}
+
+}  // namespace ivarscan

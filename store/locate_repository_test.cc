@@ -1,0 +1,20 @@
+#include "store/locate_repository.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake_env.h"
+
+namespace ivarscan {
+namespace {
+
+TEST(LocateRepositoryTest, OptionThenVariableThenTheCurrentDirectory) {
+  FakeEnv env(Env::Default());
+  env.SetEnvironmentVariable(kRepositoryVariable, "");
+  EXPECT_EQ(LocateRepository(env, ""), "repository");
+  env.SetEnvironmentVariable(kRepositoryVariable, "/srv/repo");
+  EXPECT_EQ(LocateRepository(env, ""), "/srv/repo");
+  EXPECT_EQ(LocateRepository(env, "given"), "given");
+}
+
+}  // namespace
+}  // namespace ivarscan

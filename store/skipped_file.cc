@@ -1,0 +1,14 @@
+#include "store/skipped_file.h"
+
+#include <algorithm>
+
+namespace ivarscan {
+
+void SkipList::Add(std::string path, std::string reason) {
+  SkippedFile entry{std::move(path), std::move(reason)};
+  if (std::find(entries_.begin(), entries_.end(), entry) == entries_.end()) {
+    entries_.push_back(std::move(entry));
+  }
+}
+
+}  // namespace ivarscan

@@ -1,0 +1,54 @@
+#include "store/test_folder.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace ivarscan {
+
+namespace fs = std::filesystem;
+
+TestFolder::TestFolder() {
+  static std::atomic<int> counter{0};
+  std::random_device random;
+  const std::string name =
+      "ivarscan-store-" + std::to_string(random()) + "-" + std::to_string(counter++);
+  fs::path folder = fs::temp_directory_path() / name;
+  fs::create_directories(folder);
+  path_ = folder.string();
+}
+
+TestFolder::~TestFolder() {
+  std::error_code ignored;
+  fs::remove_all(path_, ignored);
+}
+
+std::string TestFolder::PathOf(std::string_view relative) const {
+  return (fs::path(path_) / fs::path(relative)).string();
+}
+
+std::string TestFolder::Write(std::string_view relative, std::string_view contents) const {
+  const fs::path file = PathOf(relative);
+  fs::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
+  return file.string();
+}
+
+void TestFolder::MakeFolder(std::string_view relative) const {
+  fs::create_directories(PathOf(relative));
+}
+
+std::string TestFolder::Read(std::string_view relative) const {
+  std::ifstream in(PathOf(relative), std::ios::binary);
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  return contents.str();
+}
+
+bool TestFolder::Exists(std::string_view relative) const { return fs::exists(PathOf(relative)); }
+
+}  // namespace ivarscan

@@ -1,0 +1,35 @@
+// TestFolder: a fresh temporary folder for one test, removed with its contents at the end,
+// with helpers to write and read the files of a repository folder by relative path.
+#ifndef IVARSCAN_STORE_TEST_FOLDER_H_
+#define IVARSCAN_STORE_TEST_FOLDER_H_
+
+#include <string>
+#include <string_view>
+
+namespace ivarscan {
+
+class TestFolder {
+ public:
+  TestFolder();
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+  ~TestFolder();
+
+  const std::string& path() const { return path_; }
+  // The full path of `relative` ('/'-separated) inside the folder.
+  std::string PathOf(std::string_view relative) const;
+  // Writes `contents` to the file `relative`, creating its folders; returns its full path.
+  std::string Write(std::string_view relative, std::string_view contents) const;
+  // Creates the folder `relative` and the folders above it.
+  void MakeFolder(std::string_view relative) const;
+  // The contents of the file `relative`; empty when it cannot be read.
+  std::string Read(std::string_view relative) const;
+  bool Exists(std::string_view relative) const;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_STORE_TEST_FOLDER_H_
