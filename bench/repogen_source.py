@@ -30,9 +30,8 @@ class Writer:
             for cls in group:
                 self.class_entities(cls, lines)
             modules.append((name, lines))
-        extra = self.extra_module(app)
-        if extra:
-            modules.append((self.unique(extra[0], used), extra[1]))
+        name, lines = self.extra_module(app)
+        modules.append((self.unique(name, used), lines))
         return modules
 
     def module_name(self, cls, used):
