@@ -76,6 +76,25 @@ class Env {
 // Joins a folder and a name with the platform's separator.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The separator between folder names in a path.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+// Opens an existing file for writing at its end, without truncating it. Fails (not found)
+// when the file does not exist; never creates it.
+std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file);
+
+// The full path of the program file as the process was started from it; empty when the
+// system cannot tell.
+std::string ExecutablePath();
+
+// True when `error` says that a folder on the path does not exist (Win32 error 3; ENOENT
+// or ENOTDIR on POSIX when a file is created).
+bool IsPathNotFound(std::error_code error);
+
 }  // namespace ivarscan
 
 #endif  // IVARSCAN_PLATFORM_ENV_H_

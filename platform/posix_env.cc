@@ -174,4 +174,23 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
+std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0) return LastError();
+  *file = std::make_unique<PosixWritableFile>(fd);
+  return {};
+}
+
+std::string ExecutablePath() {
+  char buffer[4096];
+  ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return "";
+  return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+bool IsPathNotFound(std::error_code error) {
+  return error.category() == std::system_category() &&
+         (error.value() == ENOENT || error.value() == ENOTDIR);
+}
+
 }  // namespace ivarscan

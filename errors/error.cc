@@ -1,0 +1,15 @@
+#include "errors/error.h"
+
+#include "platform/error_services.h"
+
+namespace ivarscan {
+
+void ERROR::THROW() {
+  const ErrorHandler& handler = ErrorBlock();
+  if (!handler) return;
+  std::shared_ptr<ERROR> self = weak_from_this().lock();
+  if (!self) self = std::make_shared<ERROR>(*this);
+  handler(ErrorValue(std::move(self)));
+}
+
+}  // namespace ivarscan

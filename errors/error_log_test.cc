@@ -1,0 +1,210 @@
+#include "errors/error_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "errors/error_message.h"
+#include "errors/error_test_support.h"
+#include "platform/error_codes.h"
+
+namespace ivarscan {
+namespace {
+
+constexpr CivilTime kNow{2026, 12, 7, 21, 4, 5};
+
+RuntimeSettings GermanSettings() {
+  RuntimeSettings settings;
+  settings.date_format = "DD.MM.YYYY";
+  settings.century = true;
+  return settings;
+}
+
+ERROR FileRecord() {
+  ERROR record;
+  record.SUBSYSTEM = "FILE";
+  record.GENCODE = gencode::kCreate;
+  record.OSCODE = 13;
+  record.SEVERITY = 2;
+  record.CANDEFAULT = true;
+  record.CANRETRY = true;
+  record.OPERATION = "REPORTALL";
+  record.DESCRIPTION = "Permission denied";
+  record.FILENAME = std::string(60, 'f');
+  record.TRIES = 2;
+  record.ARGTYPEREQ = typecode::kString;
+  record.CALLFUNCSYM = SysAtom("FCREATE");
+  return record;
+}
+
+std::string Entry(const ERROR& record, const Variant& variant, const RuntimeSettings& settings) {
+  StringOut out;
+  AppendLogEntry(out, ERRORMESSAGE(record, variant), record, variant, kNow, settings,
+                 "/opt/ivarscan/ivarscan");
+  return out.text();
+}
+
+const std::string kHead = "***********************ERROR********************************\r\n" +
+                          std::string(Version()) + "\r\n";
+
+TEST(ErrorLogTest, EntryOfAFileError) {
+  const std::string pointer = std::string(2 * sizeof(void*), '0');
+  EXPECT_EQ(Entry(FileRecord(), kVariant25, GermanSettings()),
+            kHead +
+                "07.12.2026 21:04:05\r\n"
+                "Application: /opt/ivarscan/ivarscan\r\n"
+                " \r\n"
+                "Error message:\r\n"
+                "--------------\r\n"
+                "Error Code:  20 [ CANNOT CREATE FILE ]\r\n"
+                "Subsystem: FILE\r\n"
+                "Operation: REPORTALL\r\n"
+                "Filename: " +
+                std::string(40, 'f') +
+                "\r\n"
+                "Requested type: STRING\r\n"
+                "Description: Permission denied\r\n"
+                "\r\n"
+                "Error Object created:\r\n"
+                "--------------------\r\n"
+                "SubSystem       :FILE\r\n"
+                "SubCode         :0\r\n"
+                "GenCode         :Cannot create file\r\n"
+                "OsCode          :13\r\n"
+                "ArgType         :NIL\r\n"
+                "FuncPtr         :" +
+                pointer +
+                "\r\n"
+                "ArgNum          :0\r\n"
+                "FuncSym         :\r\n"
+                "Severity        :2\r\n"
+                "CanDefault      :.T.\r\n"
+                "CanRetry        :.T.\r\n"
+                "CanSubstitute   :.F.\r\n"
+                "Operation       :REPORTALL\r\n"
+                "Description     :Permission denied\r\n"
+                "FileName        :" +
+                std::string(60, 'f') +
+                "\r\n"
+                "Tries           :2\r\n"
+                "FileHandle      :0\r\n"
+                "SubCodeText     :\r\n"
+                "Arg             :\r\n"
+                "ArgTypeReq      :STRING\r\n"
+                "MaxSize         :0\r\n"
+                "SubstituteType  :NIL\r\n"
+                "CallFuncSym     :FCREATE\r\n"
+                "--------------------\r\n");
+}
+
+TEST(ErrorLogTest, Ide20EntryHasNoApplicationLine) {
+  RuntimeSettings settings;
+  settings.twelve_hour_clock = true;
+  settings.pm_suffix = " PM";
+  const std::string entry = Entry(FileRecord(), kVariant20, settings);
+  EXPECT_EQ(entry.find("Application: "), std::string::npos);
+  EXPECT_EQ(entry.rfind(kHead + "12/07/26 09:04:05 PM\r\n \r\nError message:\r\n", 0), 0u);
+  EXPECT_NE(entry.find("Error Code:  CANNOT CREATE FILE\r\nPermission denied\r\n"),
+            std::string::npos);
+}
+
+ERROR ExceptionRecord(std::uint32_t subcode) {
+  ERROR record;
+  record.SUBSYSTEM = "OS";
+  record.SUBCODE = subcode;
+  record.GENCODE = gencode::kOsException;
+  record.OSCODE = 0xC0000005;
+  record.ARGTYPE = 1;
+  record.FUNCPTR = reinterpret_cast<const void*>(0x1234ABCD);
+  record.ARGNUM = 2;
+  record.FUNCSYM = 0x0012FF00;
+  record.SEVERITY = 2;
+  return record;
+}
+
+std::string Fields(const std::string& entry) {
+  const std::string start = "Error Object created:\r\n--------------------\r\n";
+  const std::size_t begin = entry.find(start) + start.size();
+  return entry.substr(begin, entry.find("Severity        :") - begin);
+}
+
+TEST(ErrorLogTest, ExceptionFieldsReplaceTheFailureFields) {
+  const std::string address = std::string(2 * sizeof(void*) - 8, '0') + "1234ABCD";
+  const std::string expected =
+      "SubSystem       :OS\r\n"
+      "SubCode         :5333\r\n"
+      "GenCode         :Operating-system exception\r\n"
+      "ExceptionCode   :C0000005\r\n"
+      "ExceptionFlags  :00000001\r\n"
+      "ExceptionAddress:" +
+      address +
+      "\r\n"
+      "ParamNumber     :2\r\n"
+      "ExceptionInfo   :0012FF00\r\n";
+  EXPECT_EQ(Fields(Entry(ExceptionRecord(5333), kVariant25, {})), expected);
+  std::string ide20 = expected;
+  ide20.replace(ide20.find("5333"), 4, "4660");
+  EXPECT_EQ(Fields(Entry(ExceptionRecord(4660), kVariant20, {})), ide20);
+  // 5333 is no exception marker for the IDE 2.0 variant.
+  EXPECT_NE(
+      Fields(Entry(ExceptionRecord(5333), kVariant20, {})).find("OsCode          :3221225477"),
+      std::string::npos);
+}
+
+TEST(ErrorLogTest, EveryBranchHasTwentyThreeFieldLinesWithSeventeenCharacterLabels) {
+  for (const ERROR& record : {FileRecord(), ExceptionRecord(5333)}) {
+    const std::string entry = Entry(record, kVariant25, {});
+    const std::string rule = "--------------------\r\n";
+    const std::size_t begin = entry.find("Error Object created:\r\n" + rule) + 23 + rule.size();
+    const std::size_t end = entry.rfind(rule);
+    int lines = 0;
+    for (std::size_t at = begin; at < end; at = entry.find("\r\n", at) + 2) {
+      EXPECT_EQ(entry[at + 16], ':') << entry.substr(at, 20);
+      ++lines;
+    }
+    EXPECT_EQ(lines, 23);
+  }
+}
+
+class ErrorLogFileTest : public ErrorHandlingTest {};
+
+TEST_F(ErrorLogFileTest, EntriesAreSeparatedByAnEmptyLine) {
+  EXPECT_EQ(ErrorLogPath(), folder_ + "/VOERROR.LOG");
+  for (int i = 0; i < 2; ++i) {
+    std::unique_ptr<WritableFile> log = OPENERRORLOG();
+    ASSERT_NE(log, nullptr);
+    WRITEERRORLOG(*log, "message\r\n", FileRecord(), kVariant25);
+    ASSERT_FALSE(log->Close());
+  }
+  const std::string contents = ReadLog();
+  EXPECT_EQ(contents.rfind("*****", 0), 0u);
+  const std::size_t second = contents.find("\r\n\r\n*****");
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_EQ(contents.find("*****", second + 4), second + 4);
+  EXPECT_EQ(contents.substr(second - 20, 20), "--------------------");
+  EXPECT_NE(contents.find("Application: " + EXEFILENAME() + "\r\n"), std::string::npos);
+}
+
+TEST_F(ErrorLogFileTest, MissingFolderBlamesAndResetsTheDefaultFolder) {
+  std::vector<std::shared_ptr<ERROR>> raised;
+  ErrorBlock([&](const ErrorValue& value) {
+    raised.push_back(std::get<std::shared_ptr<ERROR>>(value));
+    EXPECT_EQ(OPENERRORLOG(), nullptr);  // no second internal error while handling one
+    return ErrorAnswer{};
+  });
+  SetWorkDir(folder_ + "/missing");
+  SetDefaultDir("D:\\work");
+  SetDefault("C:\\data");
+  EXPECT_EQ(OPENERRORLOG(), nullptr);
+  EXPECT_EQ(OPENERRORLOG(), nullptr);
+  ASSERT_EQ(raised.size(), 2u);
+  EXPECT_EQ(raised[0]->DESCRIPTION, "SetDefaultDir: D:\\work");
+  EXPECT_EQ(raised[1]->DESCRIPTION, "SetDefault: C:\\data");
+  EXPECT_EQ(raised[0]->GENCODE, gencode::kInternal);
+  EXPECT_EQ(raised[0]->SUBCODE, 1u);
+  EXPECT_EQ(GetDefaultDir(), "");
+  EXPECT_EQ(GetDefault(), "");
+}
+
+}  // namespace
+}  // namespace ivarscan

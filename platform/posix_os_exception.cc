@@ -1,0 +1,92 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/os_exception.h"
+
+namespace ivarscan {
+namespace {
+
+struct FatalSignal {
+  int number;
+  const char* description;
+};
+
+constexpr FatalSignal kFatalSignals[] = {
+    {SIGSEGV, "SIGSEGV: invalid memory reference"},
+    {SIGBUS, "SIGBUS: bus error"},
+    {SIGFPE, "SIGFPE: arithmetic exception"},
+    {SIGILL, "SIGILL: illegal instruction"},
+    {SIGABRT, "SIGABRT: abnormal termination"},
+    {SIGSYS, "SIGSYS: bad system call"},
+    {SIGTRAP, "SIGTRAP: trace trap"},
+};
+
+OsExceptionReporter installed_reporter = nullptr;
+
+const char* DescriptionOf(int number) {
+  for (const FatalSignal& signal : kFatalSignals) {
+    if (signal.number == number) return signal.description;
+  }
+  return "fatal signal";
+}
+
+void OnFatalSignal(int number, siginfo_t* info, void*) {
+  const OsException exception{static_cast<std::uint32_t>(number),
+                              static_cast<std::uint32_t>(info->si_code),
+                              info->si_addr,
+                              0,
+                              0,
+                              DescriptionOf(number)};
+  _exit(installed_reporter(exception));
+}
+
+void InstallAlternateStack() {
+  static char* stack = nullptr;
+  if (stack != nullptr) return;
+  const std::size_t size = 64 * 1024;
+  stack = static_cast<char*>(std::malloc(size));  // kept for the life of the process
+  if (stack == nullptr) return;
+  stack_t alternate{};
+  alternate.ss_sp = stack;
+  alternate.ss_size = size;
+  ::sigaltstack(&alternate, nullptr);
+}
+
+}  // namespace
+
+void InstallOsExceptionReporter(OsExceptionReporter reporter) {
+  installed_reporter = reporter;
+  InstallAlternateStack();
+  struct sigaction action {};
+  action.sa_sigaction = OnFatalSignal;
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  for (const FatalSignal& signal : kFatalSignals) ::sigaction(signal.number, &action, nullptr);
+}
+
+int SignalSafeOpenForAppend(const char* path, bool* existed) {
+  int handle = ::open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
+  *existed = handle >= 0;
+  if (handle < 0 && errno == ENOENT) {
+    handle = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  }
+  return handle;
+}
+
+void SignalSafeWrite(int handle, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(handle, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+}
+
+void SignalSafeClose(int handle) { ::close(handle); }
+
+}  // namespace ivarscan

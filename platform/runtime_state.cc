@@ -1,0 +1,101 @@
+#include "platform/runtime_state.h"
+
+#include <cfenv>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+#include "platform/env.h"
+
+namespace ivarscan {
+namespace {
+
+void RingBell(std::uint32_t, std::uint32_t) {
+  std::fputc('\a', stderr);
+  std::fflush(stderr);
+}
+
+struct RuntimeState {
+  bool error_log = true;
+  bool beep = false;
+  bool net_error = false;
+  int error_level = 0;
+  ToneFunction tone = RingBell;
+  std::map<std::uint64_t, std::function<void()>> data_files;
+  std::uint64_t next_data_file = 1;
+  std::string work_dir;
+  std::string default_dir;
+  std::string default_folder;
+  bool initialised = false;
+};
+
+RuntimeState& State() {
+  static RuntimeState* state = new RuntimeState;  // never destroyed: read until exit
+  return *state;
+}
+
+std::string WithSeparator(std::string folder) {
+  if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
+  return folder;
+}
+
+}  // namespace
+
+bool SetErrorLog() { return State().error_log; }
+bool SetErrorLog(bool on) { return std::exchange(State().error_log, on); }
+
+bool SetBeep() { return State().beep; }
+bool SetBeep(bool on) { return std::exchange(State().beep, on); }
+
+void Tone(std::uint32_t frequency, std::uint32_t duration) { State().tone(frequency, duration); }
+
+ToneFunction SetToneFunction(ToneFunction tone) { return std::exchange(State().tone, tone); }
+
+bool NetErr() { return State().net_error; }
+bool NetErr(bool on) { return std::exchange(State().net_error, on); }
+
+int ErrorLevel() { return State().error_level; }
+int ErrorLevel(int code) { return std::exchange(State().error_level, code); }
+
+void MathInit() {
+  std::feclearexcept(FE_ALL_EXCEPT);
+  std::fesetround(FE_TONEAREST);
+}
+
+DataFileRegistration::DataFileRegistration(std::function<void()> close)
+    : id_(State().next_data_file++) {
+  State().data_files.emplace(id_, std::move(close));
+}
+
+DataFileRegistration::~DataFileRegistration() { State().data_files.erase(id_); }
+
+void VODBCloseAll() {
+  auto& files = State().data_files;
+  while (!files.empty()) {
+    auto newest = std::prev(files.end());
+    std::function<void()> close = std::move(newest->second);
+    files.erase(newest);
+    close();
+  }
+}
+
+void _Quit() { std::exit(State().error_level); }
+
+std::string WorkDir() {
+  if (!State().work_dir.empty()) return State().work_dir;
+  const std::string program = ExecutablePath();
+  const std::size_t end = program.rfind(kPathSeparator);
+  return end == std::string::npos ? std::string() : program.substr(0, end + 1);
+}
+
+void SetWorkDir(const std::string& folder) { State().work_dir = WithSeparator(folder); }
+
+std::string GetDefaultDir() { return State().default_dir; }
+void SetDefaultDir(const std::string& folder) { State().default_dir = folder; }
+std::string GetDefault() { return State().default_folder; }
+void SetDefault(const std::string& folder) { State().default_folder = folder; }
+
+bool FirstRuntimeInitialisation() { return !std::exchange(State().initialised, true); }
+
+}  // namespace ivarscan

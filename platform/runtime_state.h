@@ -1,0 +1,80 @@
+// Process-wide state and services of the runtime that the error handler reads or calls:
+// the logging and beep settings, the tone, the network-error flag, the exit code, the
+// floating-point reset, closing data files, quitting, the work folder and the default
+// folders of the file services.
+#ifndef IVARSCAN_PLATFORM_RUNTIME_STATE_H_
+#define IVARSCAN_PLATFORM_RUNTIME_STATE_H_
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace ivarscan {
+
+// Error logging: on by default. The one-argument form sets it and returns the old value.
+bool SetErrorLog();
+bool SetErrorLog(bool on);
+
+// Beep on error: off by default (the console edition runs unattended in scripts).
+bool SetBeep();
+bool SetBeep(bool on);
+
+// Plays a tone of `frequency` Hz for `duration` ticks of 1/18 second. The default rings
+// the terminal bell on standard error once per tone.
+void Tone(std::uint32_t frequency, std::uint32_t duration);
+
+// Replaces what Tone does (tests record the tones); returns the previous function.
+using ToneFunction = void (*)(std::uint32_t frequency, std::uint32_t duration);
+ToneFunction SetToneFunction(ToneFunction tone);
+
+// The network-error flag, set when a sharing conflict was answered silently.
+bool NetErr();
+bool NetErr(bool on);
+
+// The process exit code that _Quit ends with. The one-argument form returns the old value.
+int ErrorLevel();
+int ErrorLevel(int code);
+
+// Resets the floating-point environment: clears raised exceptions, default rounding.
+void MathInit();
+
+// A data file that VODBCloseAll closes: `close` runs at most once, from VODBCloseAll, unless
+// the registration ends first.
+class DataFileRegistration {
+ public:
+  explicit DataFileRegistration(std::function<void()> close);
+  ~DataFileRegistration();
+  DataFileRegistration(const DataFileRegistration&) = delete;
+  DataFileRegistration& operator=(const DataFileRegistration&) = delete;
+
+ private:
+  std::uint64_t id_;
+};
+
+// Closes every registered data file, newest first.
+void VODBCloseAll();
+
+// Ends the program with the exit code set through ErrorLevel (exit handlers run).
+[[noreturn]] void _Quit();
+
+// The program's work folder, ending in the path separator: the folder of the program file,
+// unless SetWorkDir chose another.
+std::string WorkDir();
+
+// Makes `folder` the work folder (a separator is added when missing); empty text returns to
+// the program's folder.
+void SetWorkDir(const std::string& folder);
+
+// The two default-folder settings of the file services; both empty unless set.
+std::string GetDefaultDir();
+void SetDefaultDir(const std::string& folder);
+std::string GetDefault();
+void SetDefault(const std::string& folder);
+
+// True the first time it is called in the process: whether the runtime services are being
+// initialised for the first time.
+bool FirstRuntimeInitialisation();
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_PLATFORM_RUNTIME_STATE_H_
