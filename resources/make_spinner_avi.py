@@ -15,12 +15,12 @@ import math
 import struct
 import sys
 
-WIDTH = HEIGHT = 32
+WIDTH = HEIGHT = 40
 FRAMES = 12
 MICROSECONDS_PER_FRAME = 83333  # 12 frames a second: one turn a second
 DOTS = 12
-RING_RADIUS = 11.0
-DOT_RADIUS = 2.6
+RING_RADIUS = 14.0
+DOT_RADIUS = 3.2
 
 BACKGROUND = (192, 192, 192)  # palette index 0, the transparent colour
 HEAD = (24, 48, 160)
@@ -69,7 +69,8 @@ def riff_list(kind, fourcc, body):
 
 
 def avi_file():
-    frame_size = WIDTH * HEIGHT  # rows of 32 bytes need no padding to 4
+    assert WIDTH % 4 == 0, "bitmap rows would need padding to 4 bytes"
+    frame_size = WIDTH * HEIGHT
     avih = struct.pack("<10I4I", MICROSECONDS_PER_FRAME,
                        frame_size * 1000000 // MICROSECONDS_PER_FRAME, 0,
                        0x10,  # AVIF_HASINDEX

@@ -102,6 +102,9 @@ void DialogWindow::EndWith(int result) {
   result_ = result;
   ended_ = true;
   if (window_ != nullptr) ::DestroyWindow(std::exchange(window_, nullptr));
+  // A sent message (a click made by another program, say) is handled inside GetMessage,
+  // which would go on waiting; a posted message lets the modal loop see the end at once.
+  ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 }  // namespace ivarscan

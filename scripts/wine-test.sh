@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Builds the Windows programs with the mingw preset and runs the desktop scenarios under
+# Wine on a virtual X server. Each scenario runs in a fresh working folder that holds the
+# programs (ivarscan.exe, ivarscan20.exe, the smoke program, the stand-in notepad.exe and
+# IDE) and whatever repository the scenario copies in.
+#   scripts/wine-test.sh [--shots] [SCENARIO...]
+# --shots runs each scenario inside Wine's virtual desktop (which draws window frames and
+# captions) and saves the screenshots the scenario asks for as BUILD/screenshots/*.png.
+# The build folder is build/mingw, or $IVARSCAN_WINE_BUILD.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${IVARSCAN_WINE_BUILD:-build/mingw}
+
+if [[ "${1:-}" != --inside-x ]]; then
+  scripts/install-deps.sh test
+  cmake --preset mingw -B "$build" -DIVARSCAN_WERROR=ON >/dev/null
+  cmake --build "$build"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$@"
+fi
+shift
+
+shots=""
+if [[ "${1:-}" == --shots ]]; then
+  shots=--shots
+  shift
+fi
+
+export WINEPREFIX="$root/$build/wineprefix" WINEDEBUG=-all WINEARCH=win64
+# No Mono or Gecko installer dialogs while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+  echo "== Making the Wine prefix (once)"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+
+driver="$root/$build/tests/wine/driver.exe"
+programs=("$build"/tests/wine/{smoke,notepad,fake_ide}.exe)
+for program in "$build"/app/win32/ivarscan*.exe; do
+  [[ -f "$program" ]] && programs+=("$program")
+done
+export IVARSCAN_SOURCE_DIR
+IVARSCAN_SOURCE_DIR=$(winepath -w "$root")
+
+scenarios=("$@")
+if [[ ${#scenarios[@]} -eq 0 ]]; then
+  mapfile -t scenarios < <(wine "$driver" --list | tr -d '\r')
+fi
+
+# Takes the pictures that a scenario asks for with shot-NAME.request files.
+take_shots() {
+  local folder=$1 scenario=$2
+  mkdir -p "$root/$build/screenshots"
+  while true; do
+    for request in "$folder"/shot-*.request; do
+      [[ -f "$request" ]] || continue
+      local name
+      name=$(basename "$request" .request)
+      import -window root "$root/$build/screenshots/$scenario-${name#shot-}.png"
+      rm -f "$request"
+    done
+    sleep 0.2
+  done
+}
+
+passed=0
+failed=0
+for scenario in "${scenarios[@]}"; do
+  folder="$root/$build/wine-tests/$scenario"
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  cp "${programs[@]}" "$folder/"
+  windows_folder=$(winepath -w "$folder")
+  watcher=""
+  if [[ -n "$shots" ]]; then
+    take_shots "$folder" "$scenario" &
+    watcher=$!
+    timeout 300 wine explorer /desktop=shots,800x600 "$driver" "$scenario" "$windows_folder" \
+      --shots >/dev/null 2>&1 || true
+  else
+    timeout 300 wine "$driver" "$scenario" "$windows_folder" >/dev/null 2>&1 || true
+  fi
+  [[ -n "$watcher" ]] && kill "$watcher" && wait "$watcher" 2>/dev/null || true
+  outcome=$(tr -d '\r' <"$folder/driver.log" 2>/dev/null || echo "FAIL $scenario: no outcome")
+  echo "$outcome"
+  if [[ "$outcome" == PASS* ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+done
+wineserver -w
+
+echo "wine: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,21 @@
+// The scenarios the driver can run, each a short function over a Scenario.
+#ifndef IVARSCAN_TESTS_WINE_SCENARIOS_H_
+#define IVARSCAN_TESTS_WINE_SCENARIOS_H_
+
+#include <vector>
+
+#include "tests/wine/scenario.h"
+
+namespace ivarscan::wine {
+
+struct NamedScenario {
+  const char* name;
+  void (*run)(Scenario& scenario);
+};
+
+// Scenarios of the smoke program (smoke.exe): the front end's boxes and dialogs.
+const std::vector<NamedScenario>& SmokeScenarios();
+
+}  // namespace ivarscan::wine
+
+#endif  // IVARSCAN_TESTS_WINE_SCENARIOS_H_
