@@ -1,0 +1,97 @@
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/os_exception.h"
+
+namespace ivarscan {
+namespace {
+
+struct StructuredException {
+  DWORD code;
+  const char* description;
+};
+
+constexpr StructuredException kStructuredExceptions[] = {
+    {EXCEPTION_ACCESS_VIOLATION, "EXCEPTION_ACCESS_VIOLATION: invalid memory reference"},
+    {EXCEPTION_ARRAY_BOUNDS_EXCEEDED, "EXCEPTION_ARRAY_BOUNDS_EXCEEDED"},
+    {EXCEPTION_DATATYPE_MISALIGNMENT, "EXCEPTION_DATATYPE_MISALIGNMENT"},
+    {EXCEPTION_FLT_DIVIDE_BY_ZERO, "EXCEPTION_FLT_DIVIDE_BY_ZERO"},
+    {EXCEPTION_FLT_INVALID_OPERATION, "EXCEPTION_FLT_INVALID_OPERATION"},
+    {EXCEPTION_FLT_OVERFLOW, "EXCEPTION_FLT_OVERFLOW"},
+    {EXCEPTION_ILLEGAL_INSTRUCTION, "EXCEPTION_ILLEGAL_INSTRUCTION: illegal instruction"},
+    {EXCEPTION_IN_PAGE_ERROR, "EXCEPTION_IN_PAGE_ERROR"},
+    {EXCEPTION_INT_DIVIDE_BY_ZERO, "EXCEPTION_INT_DIVIDE_BY_ZERO: integer division by zero"},
+    {EXCEPTION_INT_OVERFLOW, "EXCEPTION_INT_OVERFLOW"},
+    {EXCEPTION_PRIV_INSTRUCTION, "EXCEPTION_PRIV_INSTRUCTION: privileged instruction"},
+    {EXCEPTION_STACK_OVERFLOW, "EXCEPTION_STACK_OVERFLOW: stack overflow"},
+    {EXCEPTION_BREAKPOINT, "EXCEPTION_BREAKPOINT: breakpoint"},
+};
+
+OsExceptionReporter installed_reporter = nullptr;
+
+const char* DescriptionOf(DWORD code) {
+  for (const StructuredException& exception : kStructuredExceptions) {
+    if (exception.code == code) return exception.description;
+  }
+  return "unhandled structured exception";
+}
+
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
+  const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+  const OsException exception{
+      record.ExceptionCode,
+      record.ExceptionFlags,
+      record.ExceptionAddress,
+      record.NumberParameters,
+      // For access violations: 0 read, 1 write, 8 execute.
+      record.NumberParameters > 0 ? static_cast<std::uint32_t>(record.ExceptionInformation[0])
+                                  : 0u,
+      DescriptionOf(record.ExceptionCode)};
+  ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(installed_reporter(exception)));
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+HANDLE ToHandle(int handle) {
+  if (handle == kStandardErrorHandle) return ::GetStdHandle(STD_ERROR_HANDLE);
+  // Kernel handles keep their value when cut to 32 bits and sign-extended back.
+  return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(handle));
+}
+
+}  // namespace
+
+void InstallOsExceptionReporter(OsExceptionReporter reporter) {
+  installed_reporter = reporter;
+  // Leaves room on the stack for the reporter after a stack overflow.
+  ULONG reserve = 64 * 1024;
+  ::SetThreadStackGuarantee(&reserve);
+  ::SetUnhandledExceptionFilter(&OnUnhandledException);
+}
+
+int SignalSafeOpenForAppend(const char* path, bool* existed) {
+  HANDLE handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  *existed = handle != INVALID_HANDLE_VALUE;
+  if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
+    handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (handle == INVALID_HANDLE_VALUE) return -1;
+  return static_cast<int>(reinterpret_cast<std::intptr_t>(handle));
+}
+
+void SignalSafeWrite(int handle, const char* data, std::size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (!::WriteFile(ToHandle(handle), data, chunk, &written, nullptr) || written == 0) return;
+    data += written;
+    size -= written;
+  }
+}
+
+void SignalSafeClose(int handle) {
+  if (handle != kStandardErrorHandle) ::CloseHandle(ToHandle(handle));
+}
+
+}  // namespace ivarscan
