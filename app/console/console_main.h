@@ -1,0 +1,20 @@
+// The console edition's entry: parses the command line, wires the repository folder, the
+// terminal toolkit and the POSIX desktop into the application shell, and runs it.
+#ifndef IVARSCAN_APP_CONSOLE_CONSOLE_MAIN_H_
+#define IVARSCAN_APP_CONSOLE_CONSOLE_MAIN_H_
+
+#include "platform/variant.h"
+
+namespace ivarscan {
+
+// Exit statuses of the console edition.
+inline constexpr int kExitReportWritten = 0;
+inline constexpr int kExitNoReport = 1;
+inline constexpr int kExitBadCommandLine = 2;
+
+// Runs the console edition of `variant` and returns the process's exit status.
+int RunConsole(int argc, char** argv, const Variant& variant);
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_APP_CONSOLE_CONSOLE_MAIN_H_

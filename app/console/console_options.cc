@@ -1,0 +1,83 @@
+#include "app/console/console_options.h"
+
+namespace ivarscan {
+namespace {
+
+// Takes the value of an option given as "--name=VALUE" or as "--name VALUE".
+bool TakeValue(const std::vector<std::string>& arguments, std::size_t* i, const std::string& name,
+               std::string* value, std::string* error) {
+  const std::string& argument = arguments[*i];
+  if (argument.size() > name.size() && argument[name.size()] == '=') {
+    *value = argument.substr(name.size() + 1);
+  } else if (*i + 1 < arguments.size()) {
+    *value = arguments[++*i];
+  } else {
+    *error = name + " needs a value";
+    return false;
+  }
+  if (value->empty()) {
+    *error = name + " needs a value";
+    return false;
+  }
+  return true;
+}
+
+bool Names(const std::string& argument, const std::string& name) {
+  return argument == name || argument.rfind(name + "=", 0) == 0;
+}
+
+}  // namespace
+
+std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>& arguments,
+                                                  std::string* error) {
+  ConsoleOptions options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (Names(argument, "--repository")) {
+      if (!TakeValue(arguments, &i, "--repository", &options.repository, error)) return {};
+    } else if (Names(argument, "--project")) {
+      std::string project;
+      if (!TakeValue(arguments, &i, "--project", &project, error)) return {};
+      options.project = project;
+    } else if (argument == "--yes") {
+      options.assume_yes = true;
+    } else if (argument == "--no-open") {
+      options.no_open = true;
+    } else if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else {
+      *error = "unknown argument: " + argument;
+      return {};
+    }
+  }
+  return options;
+}
+
+std::string ConsoleUsage(const std::string& program_name, const std::string& report_file_name) {
+  return "Usage: " + program_name +
+         " [--repository DIR] [--project NAME] [--yes] [--no-open] [--help] [--version]\n"
+         "\n"
+         "Reports every instance variable that a class declares more than once along its\n"
+         "class hierarchy, for every application of one project, in " +
+         report_file_name +
+         " in the current directory.\n"
+         "\n"
+         "  --repository DIR  the repository folder (default: $IVARSCAN_REPOSITORY, else\n"
+         "                    ./repository)\n"
+         "  --project NAME    report on this project; the project list is not shown\n"
+         "  --yes             answer Yes to the introduction and to closing the IDE\n"
+         "  --no-open         do not open the report in a viewer; print its path\n"
+         "  --help            show this text\n"
+         "  --version         show the version\n"
+         "\n"
+         "Without options it asks what the desktop program asks. When standard input is\n"
+         "not a terminal, a question that needs an answer counts as No or Cancel.\n"
+         "\n"
+         "Exit status: 0 a complete report was written; 1 no report, or only a cancelled\n"
+         "one, was written (declined, repository not available, project not selectable,\n"
+         "cancelled, report file not writable); 2 bad command line.\n";
+}
+
+}  // namespace ivarscan

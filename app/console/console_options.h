@@ -1,0 +1,30 @@
+// The console edition's command line.
+#ifndef IVARSCAN_APP_CONSOLE_CONSOLE_OPTIONS_H_
+#define IVARSCAN_APP_CONSOLE_CONSOLE_OPTIONS_H_
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ivarscan {
+
+struct ConsoleOptions {
+  std::string repository;              // --repository DIR; empty: the usual places
+  std::optional<std::string> project;  // --project NAME
+  bool assume_yes = false;             // --yes
+  bool no_open = false;                // --no-open
+  bool help = false;                   // --help
+  bool version = false;                // --version
+};
+
+// Parses the arguments after the program name. Accepts "--option VALUE" and
+// "--option=VALUE". Returns nullopt and sets `error` on a bad command line.
+std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>& arguments,
+                                                  std::string* error);
+
+// The text of --help for the program `program_name` writing `report_file_name`.
+std::string ConsoleUsage(const std::string& program_name, const std::string& report_file_name);
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_APP_CONSOLE_CONSOLE_OPTIONS_H_

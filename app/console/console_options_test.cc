@@ -1,0 +1,47 @@
+#include "app/console/console_options.h"
+
+#include <gtest/gtest.h>
+
+namespace ivarscan {
+namespace {
+
+std::optional<ConsoleOptions> Parse(std::vector<std::string> arguments, std::string* error) {
+  return ParseConsoleOptions(arguments, error);
+}
+
+TEST(ConsoleOptionsTest, TakesEveryOptionInBothForms) {
+  std::string error;
+  auto options = Parse({"--repository", "/r", "--project=Sales Suite", "--yes", "--no-open"},
+                       &error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->repository, "/r");
+  EXPECT_EQ(options->project, "Sales Suite");
+  EXPECT_TRUE(options->assume_yes);
+  EXPECT_TRUE(options->no_open);
+  EXPECT_FALSE(options->help);
+
+  options = Parse({}, &error);
+  ASSERT_TRUE(options);
+  EXPECT_FALSE(options->project.has_value());
+  EXPECT_TRUE(options->repository.empty());
+}
+
+TEST(ConsoleOptionsTest, RejectsUnknownArgumentsAndMissingValues) {
+  std::string error;
+  EXPECT_FALSE(Parse({"--frobnicate"}, &error));
+  EXPECT_EQ(error, "unknown argument: --frobnicate");
+  EXPECT_FALSE(Parse({"--project"}, &error));
+  EXPECT_EQ(error, "--project needs a value");
+  EXPECT_FALSE(Parse({"--repository="}, &error));
+  EXPECT_FALSE(Parse({"Sales"}, &error));
+}
+
+TEST(ConsoleOptionsTest, UsageNamesTheReportAndTheExitStatuses) {
+  const std::string usage = ConsoleUsage("ivarscan20", "DUPIVars20.TXT");
+  EXPECT_NE(usage.find("Usage: ivarscan20"), std::string::npos);
+  EXPECT_NE(usage.find("DUPIVars20.TXT"), std::string::npos);
+  EXPECT_NE(usage.find("Exit status: 0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ivarscan

@@ -1,0 +1,103 @@
+#include "app/console/console_project_dialog.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <istream>
+#include <ostream>
+
+#include "platform/text.h"
+
+namespace ivarscan {
+namespace {
+
+constexpr char kCaption[] = "Duplicate Instance Variable Report";
+
+bool ListOrder(const ProjectRecord& a, const ProjectRecord& b) {
+  return UpperAscii(a.name) < UpperAscii(b.name);
+}
+
+}  // namespace
+
+ConsoleProjectDialog::ConsoleProjectDialog(const ConsoleSettings& settings, std::istream& in,
+                                           std::ostream& out, std::ostream& err)
+    : settings_(settings), in_(in), out_(out), err_(err) {}
+
+void ConsoleProjectDialog::FillList(const std::vector<ProjectRecord>& projects) {
+  items_ = projects;
+  std::stable_sort(items_.begin(), items_.end(), ListOrder);
+}
+
+void ConsoleProjectDialog::SetListValue(const std::string& name) {
+  selected_ = -1;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (EqualsIgnoringCase(items_[i].name, name)) {
+      selected_ = static_cast<int>(i);
+      return;
+    }
+  }
+}
+
+int ConsoleProjectDialog::Show() {
+  if (settings_.project) {
+    chosen_ = *settings_.project;
+    return 1;
+  }
+  if (!settings_.input_is_terminal) {
+    err_ << "ivarscan: no project chosen: standard input is not a terminal (--project NAME "
+            "chooses one)"
+         << std::endl;
+    return 0;
+  }
+  PrintList();
+  for (;;) {
+    out_ << "Project number or name (Enter = "
+         << (selected_ >= 0 ? items_[selected_].name : std::string("none")) << ", q = Cancel): "
+         << std::flush;
+    std::string answer;
+    if (!std::getline(in_, answer)) {
+      out_ << "\n";
+      return 0;
+    }
+    std::string trimmed(TrimBlanksAndTabs(answer));
+    if (trimmed == "q" || trimmed == "Q") return 0;
+    if (!trimmed.empty()) {
+      int found = Find(trimmed);
+      if (found < 0) {
+        out_ << "No project \"" << trimmed << "\" in the list.\n";
+        continue;
+      }
+      selected_ = found;
+    }
+    chosen_ = selected_ >= 0 ? items_[selected_].name : std::string();
+    return 1;
+  }
+}
+
+void ConsoleProjectDialog::PrintList() const {
+  out_ << "\n" << kCaption << "\n" << std::string(sizeof kCaption - 1, '-') << "\n";
+  if (items_.empty()) out_ << "(no projects)\n";
+  const int width = static_cast<int>(std::to_string(items_.size()).size());
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    out_ << (static_cast<int>(i) == selected_ ? "* " : "  ") << std::setw(width) << i + 1 << "  "
+         << items_[i].name;
+    if (!items_[i].description.empty()) out_ << "  - " << items_[i].description;
+    out_ << "\n";
+  }
+}
+
+int ConsoleProjectDialog::Find(const std::string& answer) const {
+  if (std::all_of(answer.begin(), answer.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+      answer.size() < 9) {
+    int number = std::stoi(answer);
+    if (number >= 1 && number <= static_cast<int>(items_.size())) return number - 1;
+  }
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].name == answer) return static_cast<int>(i);
+  }
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (EqualsIgnoringCase(items_[i].name, answer)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace ivarscan

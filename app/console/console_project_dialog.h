@@ -1,0 +1,44 @@
+// The project dialog in a terminal: the sorted list of project names with their
+// descriptions, the current project marked and preselected, chosen by number or name.
+#ifndef IVARSCAN_APP_CONSOLE_CONSOLE_PROJECT_DIALOG_H_
+#define IVARSCAN_APP_CONSOLE_CONSOLE_PROJECT_DIALOG_H_
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "app/console/console_ui.h"
+
+namespace ivarscan {
+
+class ConsoleProjectDialog final : public ProjectDialog {
+ public:
+  ConsoleProjectDialog(const ConsoleSettings& settings, std::istream& in, std::ostream& out,
+                       std::ostream& err);
+
+  // Keeps the projects in the list's own order: names compared with letter case ignored.
+  void FillList(const std::vector<ProjectRecord>& projects) override;
+  void SetListValue(const std::string& name) override;
+  void FocusList() override {}
+  // With --project the dialog is not shown and ends as after OK with that name. Otherwise
+  // it asks; Enter is OK with the selected item, `q` or the end of input is Cancel.
+  int Show() override;
+  const std::string& CHOSEN() const override { return chosen_; }
+
+ private:
+  void PrintList() const;
+  // The index of the project the answer names (a number from 1 or a name), or -1.
+  int Find(const std::string& answer) const;
+
+  const ConsoleSettings& settings_;
+  std::istream& in_;
+  std::ostream& out_;
+  std::ostream& err_;
+  std::vector<ProjectRecord> items_;
+  int selected_ = -1;
+  std::string chosen_;
+};
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_APP_CONSOLE_CONSOLE_PROJECT_DIALOG_H_

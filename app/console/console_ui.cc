@@ -1,0 +1,92 @@
+#include "app/console/console_ui.h"
+
+#include <istream>
+#include <ostream>
+
+#include "app/console/console_project_dialog.h"
+#include "app/console/terminal_progress.h"
+#include "platform/text.h"
+
+namespace ivarscan {
+namespace {
+
+constexpr char kErrorCaption[] = "Error";
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return lower;
+}
+
+}  // namespace
+
+std::string ForTerminal(std::string_view text) {
+  std::string shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    shown += text[i];
+  }
+  return shown;
+}
+
+ConsoleUi::ConsoleUi(ConsoleSettings settings, std::istream& in, std::ostream& out,
+                     std::ostream& err, std::function<void()> show_warnings)
+    : settings_(std::move(settings)),
+      show_warnings_(std::move(show_warnings)),
+      in_(in),
+      out_(out),
+      err_(err) {}
+
+int ConsoleUi::MessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
+  const std::string shown_caption = caption.empty() ? kErrorCaption : std::string(caption);
+  out_ << "\n" << shown_caption << "\n" << std::string(shown_caption.size(), '-') << "\n"
+       << ForTerminal(text) << "\n";
+  if (style == BoxStyle::kQuestionYesNo) return AskYesNo(shown_caption);
+  if (settings_.input_is_terminal && !settings_.assume_yes) {
+    out_ << "Press Enter to continue: " << std::flush;
+    std::string ignored;
+    std::getline(in_, ignored);
+  }
+  out_ << std::flush;
+  return kIdOk;
+}
+
+int ConsoleUi::AskYesNo(std::string_view caption) {
+  if (settings_.assume_yes) {
+    out_ << "Yes (--yes)" << std::endl;
+    return kIdYes;
+  }
+  if (!settings_.input_is_terminal) {
+    out_ << std::flush;
+    err_ << "ivarscan: \"" << caption
+         << "\" answered No: standard input is not a terminal (--yes answers Yes)" << std::endl;
+    return kIdNo;
+  }
+  for (;;) {
+    out_ << "Yes or No? (Enter = Yes): " << std::flush;
+    std::string answer;
+    if (!std::getline(in_, answer)) {
+      out_ << "\n";
+      return kIdNo;
+    }
+    answer = Lower(TrimBlanksAndTabs(answer));
+    if (answer.empty() || answer == "y" || answer == "yes") return kIdYes;
+    if (answer == "n" || answer == "no") return kIdNo;
+  }
+}
+
+std::unique_ptr<ProjectDialog> ConsoleUi::NewProjectDialog() {
+  if (show_warnings_) show_warnings_();
+  return std::make_unique<ConsoleProjectDialog>(settings_, in_, out_, err_);
+}
+
+std::unique_ptr<ProgressWindow> ConsoleUi::NewProgressWindow() {
+  if (show_warnings_) show_warnings_();
+  return std::make_unique<TerminalProgress>(err_, settings_.error_is_terminal);
+}
+
+void ConsoleUi::Notify(std::string_view text) { err_ << "ivarscan: " << text << std::endl; }
+
+}  // namespace ivarscan

@@ -1,0 +1,109 @@
+#include "app/console/console_ui.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/console/terminal_progress.h"
+
+namespace ivarscan {
+namespace {
+
+class ConsoleUiTest : public ::testing::Test {
+ protected:
+  ConsoleUi Ui(ConsoleSettings settings) { return ConsoleUi(settings, in_, out_, err_); }
+
+  std::istringstream in_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(ConsoleUiTest, YesNoBoxShowsCaptionAndTextAndTakesEnterAsYes) {
+  ConsoleSettings settings;
+  settings.input_is_terminal = true;
+  in_.str("maybe\n\nn\n");
+  ConsoleUi ui = Ui(settings);
+  EXPECT_EQ(ui.MessageBox("Quorvex", "Line one\r\nLine two", BoxStyle::kQuestionYesNo), kIdYes);
+  EXPECT_NE(out_.str().find("Quorvex\n-------\nLine one\nLine two\n"), std::string::npos);
+  EXPECT_EQ(ui.MessageBox("Warning", "Close?", BoxStyle::kQuestionYesNo), kIdNo);
+  EXPECT_EQ(ui.MessageBox("Warning", "Again?", BoxStyle::kQuestionYesNo), kIdNo);  // end of input
+}
+
+TEST_F(ConsoleUiTest, WithoutATerminalAQuestionIsNoAndSaysWhichOptionAnswersIt) {
+  ConsoleUi ui = Ui(ConsoleSettings{});
+  EXPECT_EQ(ui.MessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdNo);
+  EXPECT_NE(err_.str().find("--yes"), std::string::npos);
+  EXPECT_EQ(ui.MessageBox("", "Could not access the repository", BoxStyle::kErrorOk), kIdOk);
+  EXPECT_NE(out_.str().find("Error\n-----\nCould not access the repository"), std::string::npos);
+}
+
+TEST_F(ConsoleUiTest, AssumeYesAnswersQuestionsWithoutReading) {
+  ConsoleSettings settings;
+  settings.assume_yes = true;
+  settings.input_is_terminal = true;
+  ConsoleUi ui = Ui(settings);
+  EXPECT_EQ(ui.MessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdYes);
+  EXPECT_NE(out_.str().find("Continue?"), std::string::npos);
+}
+
+TEST_F(ConsoleUiTest, ProjectDialogListsSortedMarksCurrentAndTakesNumberOrName) {
+  ConsoleSettings settings;
+  settings.input_is_terminal = true;
+  in_.str("7\nsales\n");
+  ConsoleUi ui = Ui(settings);
+  auto dialog = ui.NewProjectDialog();
+  dialog->FillList({{"zeta", ""}, {"Sales", "Order entry"}, {"Accounts", ""}});
+  dialog->SetListValue("ZETA");
+  EXPECT_EQ(dialog->Show(), 1);
+  EXPECT_EQ(dialog->CHOSEN(), "Sales");
+  EXPECT_NE(out_.str().find("  1  Accounts\n  2  Sales  - Order entry\n* 3  zeta\n"),
+            std::string::npos)
+      << out_.str();
+  EXPECT_NE(out_.str().find("No project \"7\""), std::string::npos);
+}
+
+TEST_F(ConsoleUiTest, ProjectDialogEnterTakesTheCurrentAndQCancels) {
+  ConsoleSettings settings;
+  settings.input_is_terminal = true;
+  in_.str("\nq\n");
+  ConsoleUi ui = Ui(settings);
+  auto dialog = ui.NewProjectDialog();
+  dialog->FillList({{"Sales", ""}, {"Accounts", ""}});
+  dialog->SetListValue("Sales");
+  EXPECT_EQ(dialog->Show(), 1);
+  EXPECT_EQ(dialog->CHOSEN(), "Sales");
+  EXPECT_EQ(dialog->Show(), 0);
+}
+
+TEST_F(ConsoleUiTest, ProjectOptionSkipsTheDialogAndNoTerminalCancels) {
+  ConsoleSettings settings;
+  settings.project = "Anything";
+  EXPECT_EQ(Ui(settings).NewProjectDialog()->Show(), 1);
+  auto dialog = Ui(settings).NewProjectDialog();
+  dialog->Show();
+  EXPECT_EQ(dialog->CHOSEN(), "Anything");
+  EXPECT_TRUE(out_.str().empty());
+
+  EXPECT_EQ(Ui(ConsoleSettings{}).NewProjectDialog()->Show(), 0);
+  EXPECT_NE(err_.str().find("--project NAME"), std::string::npos);
+}
+
+TEST_F(ConsoleUiTest, ProgressWithoutTerminalWritesOneLinePerApplication) {
+  TerminalProgress progress(err_, false);
+  progress.SetCaption("Duplicate Instance Variables in Sales");
+  progress.Show();
+  progress.DESCRIPTION("Examining dependencies:Orders");
+  progress.DESCRIPTION("Processing:Orders");
+  progress.TASK("OrderWindow");
+  progress.ApplicationExec();
+  progress.DESCRIPTION("Processing:Payments");
+  progress.ENDDIALOG();
+  EXPECT_EQ(err_.str(),
+            "Duplicate Instance Variables in Sales\nProcessing:Orders\nProcessing:Payments\n");
+  EXPECT_FALSE(progress.LABORT());
+  progress.RequestCancel();
+  EXPECT_TRUE(progress.LABORT());
+}
+
+}  // namespace
+}  // namespace ivarscan

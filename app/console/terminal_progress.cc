@@ -1,0 +1,94 @@
+#include "app/console/terminal_progress.h"
+
+#include <algorithm>
+#include <csignal>
+#include <ostream>
+
+namespace ivarscan {
+namespace {
+
+constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
+constexpr unsigned kCallsBetweenClockReads = 256;
+constexpr int kBarWidth = 20;
+constexpr std::size_t kLineWidth = 100;
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int) { interrupted = 1; }
+
+// The first Ctrl-C asks for the cancel; the handler then resets itself, so that a second
+// one ends the process the ordinary way.
+void CatchInterrupt() {
+  interrupted = 0;
+  struct sigaction action = {};
+  action.sa_handler = OnInterrupt;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void ReleaseInterrupt() { std::signal(SIGINT, SIG_DFL); }
+
+}  // namespace
+
+TerminalProgress::TerminalProgress(std::ostream& err, bool redraw_in_place)
+    : err_(err), redraw_in_place_(redraw_in_place) {}
+
+TerminalProgress::~TerminalProgress() {
+  if (shown_) ENDDIALOG();
+}
+
+void TerminalProgress::SetCaption(std::string_view caption) { caption_ = caption; }
+
+void TerminalProgress::Show() {
+  shown_ = true;
+  CatchInterrupt();
+  if (!redraw_in_place_) err_ << caption_ << std::endl;
+}
+
+void TerminalProgress::ENDDIALOG() {
+  if (!shown_) return;
+  shown_ = false;
+  ReleaseInterrupt();
+  if (redraw_in_place_) err_ << "\r\033[K" << std::flush;
+}
+
+void TerminalProgress::DESCRIPTION(std::string_view text) {
+  description_ = text;
+  // Without a terminal, the start of each application's own classes makes one line.
+  if (!redraw_in_place_ && shown_ && description_.rfind("Processing:", 0) == 0) {
+    err_ << description_ << std::endl;
+  }
+}
+
+void TerminalProgress::TASK(std::string_view text) { task_ = text; }
+
+void TerminalProgress::SetProgressRange(int minimum, int maximum) {
+  minimum_ = minimum;
+  maximum_ = maximum;
+}
+
+void TerminalProgress::SetProgressPosition(int position) { position_ = position; }
+
+void TerminalProgress::ApplicationExec() {
+  if (interrupted) abort_ = true;
+  if (!redraw_in_place_ || !shown_ || ++calls_ % kCallsBetweenClockReads != 0) return;
+  auto now = std::chrono::steady_clock::now();
+  if (now - last_redraw_ < kRedrawInterval) return;
+  last_redraw_ = now;
+  Redraw();
+}
+
+void TerminalProgress::Redraw() { err_ << "\r\033[K" << Line() << std::flush; }
+
+std::string TerminalProgress::Line() const {
+  const int span = std::max(1, maximum_ - minimum_);
+  const int percent = std::clamp((position_ - minimum_) * 100 / span, 0, 100);
+  const int filled = percent * kBarWidth / 100;
+  std::string line = description_ + "  " + task_;
+  if (line.size() > kLineWidth - kBarWidth - 8) line.resize(kLineWidth - kBarWidth - 8);
+  return line + " [" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
+         std::to_string(percent) + "%";
+}
+
+}  // namespace ivarscan

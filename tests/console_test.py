@@ -1,0 +1,155 @@
+#!/usr/bin/env python3
+"""The console edition as a process: options, prompts, exit statuses and files.
+
+Usage: console_test.py <folder with the ivarscan and ivarscan20 programs>
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+PROGRAMS = sys.argv.pop(1) if len(sys.argv) > 1 else "build/debug/app/console"
+SAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples",
+                      "sample-repository")
+
+
+class ConsoleTest(unittest.TestCase):
+    def setUp(self):
+        self.work = tempfile.mkdtemp(prefix="ivarscan-console-")
+        self.repository = os.path.join(self.work, "repository")
+        shutil.copytree(SAMPLE, self.repository)
+
+    def tearDown(self):
+        shutil.rmtree(self.work)
+
+    def run_program(self, *arguments, program="ivarscan", terminal_input=None, env=None):
+        """Runs the program in the work folder. With terminal_input, standard input is a
+        terminal on which that text has been typed; otherwise it is empty and not a
+        terminal."""
+        command = [os.path.join(PROGRAMS, program), *arguments]
+        environment = dict(os.environ, **(env or {}))
+        environment.pop("DISPLAY", None)
+        environment.pop("WAYLAND_DISPLAY", None)
+        if terminal_input is None:
+            return subprocess.run(command, cwd=self.work, env=environment, text=True,
+                                  stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        master, slave = os.openpty()
+        try:
+            os.write(master, terminal_input.encode())
+            return subprocess.run(command, cwd=self.work, env=environment, text=True,
+                                  stdin=slave, capture_output=True, timeout=60)
+        finally:
+            os.close(master)
+            os.close(slave)
+
+    def report(self, name="DUPIVars25.TXT"):
+        with open(os.path.join(self.work, name), "rb") as report:
+            return report.read()
+
+    def current_project(self):
+        with open(os.path.join(self.repository, "repository.ini")) as settings:
+            return settings.read()
+
+    def test_help_version_and_bad_command_lines(self):
+        result = self.run_program("--help")
+        self.assertEqual(result.returncode, 0)
+        self.assertIn("Usage: ivarscan [--repository DIR]", result.stdout)
+        self.assertIn("Exit status", result.stdout)
+        result = self.run_program("--version", program="ivarscan20")
+        self.assertEqual(result.returncode, 0)
+        self.assertIn("DUPIVars20.TXT", result.stdout)
+        result = self.run_program("--bogus")
+        self.assertEqual(result.returncode, 2)
+        self.assertIn("unknown argument: --bogus", result.stderr)
+        self.assertEqual(self.run_program("--project").returncode, 2)
+
+    def test_unattended_run_writes_the_report_and_restores_the_project(self):
+        before = self.current_project()
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertTrue(self.report().startswith(b"Classes with duplicate instance variables\r\n"))
+        self.assertIn("The report is in " + os.path.join(self.work, "DUPIVars25.TXT"),
+                      result.stdout)
+        self.assertIn("Processing:Orders", result.stderr)
+        self.assertEqual(self.current_project(), before)
+
+    def test_repository_from_the_environment_and_the_current_folder(self):
+        result = self.run_program("--yes", "--project", "Inventory",
+                                  env={"IVARSCAN_REPOSITORY": self.repository})
+        self.assertEqual(result.returncode, 0, result.stderr)
+        os.remove(os.path.join(self.work, "DUPIVars25.TXT"))
+        result = self.run_program("--yes", "--project", "Inventory")  # ./repository
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn(b"Application: Stock", self.report())
+
+    def test_without_a_terminal_questions_count_as_no(self):
+        result = self.run_program("--repository", self.repository)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("Do you want to continue?", result.stdout)
+        self.assertIn("--yes", result.stderr)
+        self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
+        result = self.run_program("--repository", self.repository, "--yes")
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("--project NAME", result.stderr)
+
+    def test_prompts_answered_on_a_terminal(self):
+        # Yes to the introduction, "9" is not in the list, then the project by its number
+        # (Archive, Inventory, Sales), then Enter at the closing note.
+        result = self.run_program("--repository", self.repository, "--no-open",
+                                  terminal_input="\n9\n3\n\n")
+        self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+        self.assertIn("* 2  Inventory  - Warehouse stock keeping", result.stdout)
+        self.assertIn('No project "9" in the list.', result.stdout)
+        self.assertIn(b"Application: Orders", self.report())
+        self.assertIn("Remember to visit", result.stdout)
+
+    def test_declined_introduction_and_cancelled_dialog_write_nothing(self):
+        result = self.run_program("--repository", self.repository, terminal_input="n\n")
+        self.assertEqual(result.returncode, 1)
+        result = self.run_program("--repository", self.repository, terminal_input="y\nq\n")
+        self.assertEqual(result.returncode, 1)
+        self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
+
+    def test_project_that_cannot_be_selected(self):
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Nowhere")
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("Could not select project Nowhere", result.stdout)
+
+    def test_report_file_that_cannot_be_created(self):
+        os.mkdir(os.path.join(self.work, "DUPIVars25.TXT"))  # even root cannot open it
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open")
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("DUPIVars25.TXT", result.stderr)
+        self.assertNotIn("The report is in", result.stdout)
+
+    def test_ide20_variant_writes_its_own_file(self):
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open", program="ivarscan20")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
+        self.assertIn(b"Application: Orders", self.report("DUPIVars20.TXT"))
+
+
+class MissingRepositoryTest(unittest.TestCase):
+    def test_waits_twenty_attempts_then_says_so(self):
+        work = tempfile.mkdtemp(prefix="ivarscan-console-")
+        try:
+            result = subprocess.run(
+                [os.path.join(PROGRAMS, "ivarscan"), "--repository",
+                 os.path.join(work, "missing"), "--yes", "--project", "Sales"],
+                cwd=work, text=True, stdin=subprocess.DEVNULL, capture_output=True,
+                timeout=60)
+        finally:
+            shutil.rmtree(work)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("Could not access the repository", result.stdout)
+        self.assertEqual(result.stderr.count("The repository is not available"), 20)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,5 @@
+CLASS Child INHERIT Base
+	EXPORT a, b, r
+
+CLASS Dup
+	EXPORT first

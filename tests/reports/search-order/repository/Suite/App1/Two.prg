@@ -1,0 +1,5 @@
+CLASS Dup
+	EXPORT second
+
+CLASS UsesDup INHERIT DUP
+	EXPORT first, second

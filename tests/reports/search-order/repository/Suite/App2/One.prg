@@ -1,0 +1,2 @@
+CLASS Child INHERIT Base
+	EXPORT a, b, r

@@ -1,0 +1,2 @@
+CLASS Base INHERIT Root
+	EXPORT a

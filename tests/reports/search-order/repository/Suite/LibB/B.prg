@@ -1,0 +1,2 @@
+CLASS Base
+	EXPORT b

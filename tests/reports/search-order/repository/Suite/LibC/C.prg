@@ -1,0 +1,4 @@
+CLASS Root
+	EXPORT r, R2
+CLASS Object
+	PROTECT r2

@@ -1,0 +1,2 @@
+CLASS Object
+	EXPORT r

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs the console edition on one report case and compares the report byte for byte.
+#   run_report_case.sh <ivarscan program> <case folder>
+# A case folder holds `repository/` (a repository folder), `project` (the name of the
+# project to report on, one line) and `expected.txt` (the report). The repository is
+# copied first, so that the run's changes to it never touch the source tree.
+set -euo pipefail
+program=$1
+case_dir=$(cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cp -rL "$case_dir/repository" "$work/repository"
+cp "$work/repository/repository.ini" "$work/repository.ini.before" 2>/dev/null || true
+project=$(head -n 1 "$case_dir/project")
+cd "$work"
+status=0
+"$program" --yes --no-open --project "$project" >"$work/stdout" 2>"$work/stderr" || status=$?
+report=$(basename "$(ls "$work"/DUPIVars*.TXT 2>/dev/null | head -n 1)" 2>/dev/null || true)
+
+if [[ -z "$report" ]]; then
+  echo "no report written (exit status $status)"; cat "$work/stderr"; exit 1
+fi
+if ! cmp -s "$work/$report" "$case_dir/expected.txt"; then
+  echo "the report differs from $case_dir/expected.txt:"
+  diff <(tr -d '\r' < "$case_dir/expected.txt") <(tr -d '\r' < "$work/$report") || true
+  cmp "$work/$report" "$case_dir/expected.txt" || true
+  exit 1
+fi
+expected_status=0
+[[ -f "$case_dir/status" ]] && expected_status=$(cat "$case_dir/status")
+if [[ "$status" != "$expected_status" ]]; then
+  echo "exit status $status, expected $expected_status"; cat "$work/stderr"; exit 1
+fi
+# The run puts the previously current project back.
+if [[ -f "$work/repository.ini.before" ]] &&
+   ! cmp -s "$work/repository.ini.before" "$work/repository/repository.ini"; then
+  echo "repository.ini was not restored:"; diff "$work/repository.ini.before" "$work/repository/repository.ini"
+  exit 1
+fi
