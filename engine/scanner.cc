@@ -191,9 +191,6 @@ std::string STRIPCOMMENTS(std::string_view source) {
 IvarList GETVISIBLEIVARS(std::string_view class_source) {
   const std::string text = STRIPCOMMENTS(class_source);
   IvarList ivars;
-  // Items are read until the rest of all declarations is blank: names from blank items
-  // after the last non-blank one are dropped at the end.
-  std::size_t kept = 0;
   std::string line;
   ForEachLine(text, [&](std::string_view raw_line) {
     line.assign(raw_line);
@@ -206,12 +203,13 @@ IvarList GETVISIBLEIVARS(std::string_view class_source) {
     // The keyword goes: the items start at the first blank. Without one there are none.
     const std::size_t blank = declaration.find(' ');
     if (blank == kNone) return;
+    // An item that leaves no name (as in "EXPORT a, , b") declares nothing: listing it
+    // would compare and report an empty name.
     ForEachItem(declaration.substr(blank), [&](std::string_view item) {
-      ivars.emplace_back(NameOfItem(item));
-      if (!IsBlank(item)) kept = ivars.size();
+      std::string_view name = NameOfItem(item);
+      if (!name.empty()) ivars.emplace_back(name);
     });
   });
-  ivars.resize(kept);
   return ivars;
 }
 

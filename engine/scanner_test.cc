@@ -154,11 +154,10 @@ TEST(ScannerTest, NamesKeepCaseOrderAndRepeats) {
   EXPECT_EQ(GETVISIBLEIVARS("EXPORT a\r\nPROTECT b\r\nEXPORT A"), Ivars({"a", "b", "A"}));
 }
 
-TEST(ScannerTest, EmptyItemsInsideDeclarationsAreNames) {
-  // Items are read until the rest of the declarations is blank: an empty item before a
-  // later one counts, trailing empty items do not.
-  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, , b"), Ivars({"a", "", "b"}));
-  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a,\r\nEXPORT b"), Ivars({"a", "", "b"}));
+TEST(ScannerTest, ItemsThatLeaveNoNameDeclareNothing) {
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT/* x */cName AS INT\r\nEXPORT d"), Ivars({"d"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, , b"), Ivars({"a", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a,\r\nEXPORT b"), Ivars({"a", "b"}));
   EXPECT_EQ(GETVISIBLEIVARS("EXPORT a,  ,\r\nHIDDEN h"), Ivars({"a"}));
 }
 
