@@ -9,8 +9,9 @@
 namespace ivarscan {
 
 // Processes every message pending for this thread (keyboard navigation of dialogs
-// included) and returns. Returns at once, without entering the message system, when the
-// thread's queue holds nothing. A WM_QUIT is put back for the caller's loop to see.
+// included) and returns. The queue is looked at no more than once every 10 milliseconds;
+// the calls in between, and calls that find the queue empty, return at once. A WM_QUIT is
+// put back for the caller's loop to see.
 void ApplicationExec();
 
 // Delivers one message: to its dialog's keyboard handling (Tab, Enter, Escape) when its

@@ -97,6 +97,19 @@ DWORD Scenario::WaitForExit(int seconds) {
   return exit_code;
 }
 
+void Scenario::WaitUntil(const std::function<bool()>& condition, const std::string& what,
+                         int seconds) {
+  if (!PollUntil(seconds, condition)) throw ScenarioFailure("timed out waiting: " + what);
+}
+
+void Scenario::WaitForControlText(HWND dialog, int control_id, const std::string& expected,
+                                  int seconds) {
+  if (!PollUntil(seconds, [&] { return ControlText(dialog, control_id) == expected; })) {
+    ExpectEq(ControlText(dialog, control_id), expected, "text of control " +
+                                                            std::to_string(control_id));
+  }
+}
+
 void Scenario::WaitForFile(const std::string& name, int seconds) {
   if (!PollUntil(seconds, [&] { return FileExists(name); })) {
     throw ScenarioFailure("no file " + name + " within " + std::to_string(seconds) + " s");

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -55,6 +56,12 @@ class Scenario {
   void WaitUntilGone(HWND window, int seconds = 30);
   // Waits until the program ends and returns its exit code.
   DWORD WaitForExit(int seconds = 60);
+  // Waits until `condition` holds; fails with `what` after `seconds`.
+  void WaitUntil(const std::function<bool()>& condition, const std::string& what,
+                 int seconds = 30);
+  // Waits until the text of a dialog's control equals `expected`.
+  void WaitForControlText(HWND dialog, int control_id, const std::string& expected,
+                          int seconds = 30);
   // Waits until a file appears in the working folder (written by the program or a helper).
   void WaitForFile(const std::string& name, int seconds = 30);
 

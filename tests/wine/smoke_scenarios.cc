@@ -61,10 +61,11 @@ HWND ChooseAndWaitForProgress(Scenario& scenario, int index, const std::string& 
 }
 
 void ExpectProgressRunning(Scenario& scenario, HWND progress) {
-  scenario.ExpectEq(ControlText(progress, IDC_WINPROGRESS_DESCRIPTION),
-                    "Application: Smoke\r\nSecond line of the description", "description line");
-  scenario.Expect(ControlText(progress, IDC_WINPROGRESS_TASK).rfind("Class Step", 0) == 0,
-                  "the task line names a step");
+  scenario.WaitForControlText(progress, IDC_WINPROGRESS_DESCRIPTION,
+                              "Application: Smoke\r\nSecond line of the description");
+  scenario.WaitUntil(
+      [&] { return ControlText(progress, IDC_WINPROGRESS_TASK).rfind("Class Step", 0) == 0; },
+      "the task line names a step");
   HWND bar = ::GetDlgItem(progress, IDC_WINPROGRESS_PROGRESS);
   scenario.ExpectEq(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 100, "progress bar maximum");
 }
