@@ -26,8 +26,8 @@ constexpr std::string_view kRestoreKey = "RestoreProject";
 constexpr std::uint16_t kSourcePart = 7;
 constexpr std::uint16_t kSourceNumber = 1;
 
-// The longest prototype the interface's 1024-byte buffers hold is cut by CopyToBuffer;
-// entities other than classes give their statement as their prototype.
+// A class's prototype is built from its statement; every other entity's prototype is
+// its statement itself.
 std::string PrototypeOf(const LoadedEntity& entity, std::string_view text) {
   std::string statement = EntityStatement(text);
   if (entity.keyword == EntityKeyword::kClass) return ClassPrototype(statement);
