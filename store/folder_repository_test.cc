@@ -164,6 +164,19 @@ TEST_F(FolderRepositoryTest, ProjectsAreSubFoldersWithProjectIniInByteOrder) {
   EXPECT_EQ(CurrentProject(), "none");  // no repository.ini
 }
 
+TEST_F(FolderRepositoryTest, EmptyRepositoryAndUnusableProjectNames) {
+  folder_.Write("repository.ini", "[Repository]\nCurrentProject=Gone\n");
+  folder_.Write("Trailing blank /project.ini", "");
+  Open();
+  EXPECT_TRUE(Projects().empty());
+  EXPECT_TRUE(Skipped("Trailing blank ", "left out"));
+  EXPECT_EQ(CurrentProject(), "Gone");  // as written: no folder spells it otherwise
+  AppHandle app = 9;
+  EXPECT_EQ(repository_.AdamGetFirstApp(&app), kFolderNoCurrentProject);
+  EXPECT_EQ(app, 0);
+  EXPECT_EQ(repository_.PrjSelect("Trailing blank "), kFolderNotFound);
+}
+
 TEST_F(FolderRepositoryTest, CataloguesWalkIndependently) {
   folder_.Write("A/project.ini", "");
   folder_.Write("B/project.ini", "");
