@@ -101,8 +101,8 @@ TEST_F(SetInternationalTest, FailedItemsFallBack) {
 TEST_F(SetInternationalTest, SecondCallReturnsWindowsAndReadsAfresh) {
   FakeLocaleInfo locale = German();
   SETINTERNATIONAL(WindowsMode(), kVariant25, locale);
-  locale.items[kDateOrder] = "0";
-  locale.items[kDateSeparator] = "-";
+  locale.items.insert_or_assign(kDateOrder, "0");
+  locale.items.insert_or_assign(kDateSeparator, "-");
   EXPECT_EQ(SETINTERNATIONAL(WindowsMode(), kVariant25, locale), WindowsMode());
   EXPECT_EQ(Settings().date_format, "MM-DD-YYYY");
 }
