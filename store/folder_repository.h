@@ -5,7 +5,7 @@
 // The current project's files are read once, at the first call that needs them after the
 // project became current, and every later call is served from memory. Handles of modules
 // and entities, and the texts that RecGet returns, belong to that reading: they stay valid
-// until another project becomes current or the repository is closed.
+// until another project's files are read or the repository is closed.
 //
 // Bad input never makes it fail as a whole: files and settings it cannot use are left out,
 // and skipped() tells which and why. Statuses are those of store/folder_status.h.
@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/env.h"
