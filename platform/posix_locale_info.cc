@@ -10,6 +10,27 @@
 namespace ivarscan {
 namespace {
 
+struct Conversion {
+  char letter;
+  const char* text;
+};
+
+// The composite conversions and the ones they stand for.
+constexpr Conversion kComposites[] = {
+    {'D', "%m/%d/%y"}, {'F', "%Y-%m-%d"}, {'T', "%H:%M:%S"}, {'R', "%H:%M"}, {'r', "%I:%M:%S %p"}};
+
+// The date conversions and their parts of a Win32 short-date pattern.
+constexpr Conversion kDateParts[] = {
+    {'d', "dd"}, {'e', "d"}, {'m', "MM"}, {'y', "yy"}, {'Y', "yyyy"}};
+
+template <std::size_t N>
+const char* Find(const Conversion (&table)[N], char letter) {
+  for (const Conversion& entry : table) {
+    if (entry.letter == letter) return entry.text;
+  }
+  return nullptr;
+}
+
 // Replaces the composite conversions by the ones they stand for.
 std::string ExpandFormat(std::string_view format) {
   std::string expanded;
@@ -18,27 +39,9 @@ std::string ExpandFormat(std::string_view format) {
       expanded += format[at];
       continue;
     }
-    const char conversion = format[++at];
-    switch (conversion) {
-      case 'D':
-        expanded += "%m/%d/%y";
-        break;
-      case 'F':
-        expanded += "%Y-%m-%d";
-        break;
-      case 'T':
-        expanded += "%H:%M:%S";
-        break;
-      case 'R':
-        expanded += "%H:%M";
-        break;
-      case 'r':
-        expanded += "%I:%M:%S %p";
-        break;
-      default:
-        expanded += '%';
-        expanded += conversion;
-    }
+    const char letter = format[++at];
+    const char* composite = Find(kComposites, letter);
+    expanded += composite != nullptr ? std::string(composite) : std::string{'%', letter};
   }
   return expanded;
 }
@@ -73,25 +76,7 @@ std::optional<std::string> ShortDatePattern(std::string_view format) {
   WalkFormat(
       ExpandFormat(format),
       [&](char c) {
-        switch (c) {
-          case 'd':
-            pattern += "dd";
-            break;
-          case 'e':
-            pattern += "d";
-            break;
-          case 'm':
-            pattern += "MM";
-            break;
-          case 'y':
-            pattern += "yy";
-            break;
-          case 'Y':
-            pattern += "yyyy";
-            break;
-          default:
-            break;
-        }
+        if (const char* part = Find(kDateParts, c)) pattern += part;
       },
       [&](char c) { pattern += c; });
   if (pattern.empty()) return std::nullopt;
