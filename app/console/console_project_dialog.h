@@ -30,7 +30,7 @@ class ConsoleProjectDialog final : public ProjectDialog {
   // The index of the project the answer names (a number from 1 or a name), or -1.
   int Find(const std::string& answer) const;
 
-  const ConsoleSettings& settings_;
+  const ConsoleSettings settings_;
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
