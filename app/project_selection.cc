@@ -13,9 +13,11 @@ constexpr int kAttemptPauseMilliseconds = 1000;
 bool OpenRepository(AppContext& context) {
   for (int attempt = 1; attempt <= kRepositoryAttempts; ++attempt) {
     std::uint32_t unused = 0;
-    if (context.repo.AdamInit(0, &unused) == 0) return true;
+    const Status status = context.repo.AdamInit(0, &unused);
+    if (status == 0) return true;
     context.ui.Notify("The repository is not available (attempt " + std::to_string(attempt) +
-                      " of " + std::to_string(kRepositoryAttempts) + ")");
+                      " of " + std::to_string(kRepositoryAttempts) +
+                      "): " + context.repo.StatusText(status));
     context.env.SleepForMilliseconds(kAttemptPauseMilliseconds);
   }
   return false;

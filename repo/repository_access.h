@@ -18,6 +18,7 @@
 #define IVARSCAN_REPO_REPOSITORY_ACCESS_H_
 
 #include <cstdint>
+#include <string>
 
 #include "platform/symbol_table.h"
 
@@ -99,6 +100,12 @@ class RepositoryAccess {
                                      std::uint16_t* number) = 0;
   // The entity's prototype line.
   virtual Status EntQueryProt(EntityHandle entity, char* buffer, std::uint32_t size) = 0;
+
+  // A short text that tells a user why an operation returned `status`. The IDE's own
+  // library has no such operation; the default names the number.
+  virtual std::string StatusText(Status status) const {
+    return "status " + std::to_string(status);
+  }
 };
 
 }  // namespace ivarscan

@@ -22,6 +22,7 @@
 #include "platform/env.h"
 #include "repo/repository_access.h"
 #include "store/loaded_project.h"
+#include "store/folder_status.h"
 #include "store/skipped_file.h"
 
 namespace ivarscan {
@@ -90,6 +91,8 @@ class FolderRepository final : public RepositoryAccess {
 
   // What was left out or changed while reading the folder since AdamInit, and why.
   const std::vector<SkippedFile>& skipped() const { return skipped_.entries(); }
+
+  std::string StatusText(Status status) const override { return FolderStatusText(status); }
 
  private:
   // The positions [next, end) still to be handed out by an enumeration.

@@ -26,6 +26,22 @@ inline constexpr Status kFolderWriteFailed = 7;
 // A null pointer or a buffer of size 0 was passed.
 inline constexpr Status kFolderBadArgument = 8;
 
+// What a status means, in a few words for a user.
+inline const char* FolderStatusText(Status status) {
+  switch (status) {
+    case kFolderOk: return "success";
+    case kFolderNotOpen: return "the repository is not open";
+    case kFolderUnavailable: return "the repository folder does not exist or cannot be read";
+    case kFolderLocked: return "another program holds the repository (repository.lock)";
+    case kFolderNotFound: return "no such project, application or entity";
+    case kFolderEndOfList: return "no further item";
+    case kFolderNoCurrentProject: return "no project is current";
+    case kFolderWriteFailed: return "repository.ini cannot be read or written";
+    case kFolderBadArgument: return "bad argument";
+    default: return "unknown status";
+  }
+}
+
 }  // namespace ivarscan
 
 #endif  // IVARSCAN_STORE_FOLDER_STATUS_H_
