@@ -40,8 +40,14 @@ programs=("$build"/tests/wine/{smoke,notepad,fake_ide}.exe)
 for program in "$build"/app/win32/ivarscan*.exe; do
   [[ -f "$program" ]] && programs+=("$program")
 done
-export IVARSCAN_SOURCE_DIR
+export IVARSCAN_SOURCE_DIR IVARSCAN_BIG_REPOSITORY
 IVARSCAN_SOURCE_DIR=$(winepath -w "$root")
+# A repository big enough that a report run lasts long enough to be cancelled.
+big="$root/$build/wine-data/big-repository"
+if [[ ! -f "$big/repository.ini" ]]; then
+  python3 bench/generate_repository.py --preset medium --force "$big" >/dev/null
+fi
+IVARSCAN_BIG_REPOSITORY=$(winepath -w "$big")
 
 scenarios=("$@")
 if [[ ${#scenarios[@]} -eq 0 ]]; then

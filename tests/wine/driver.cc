@@ -18,7 +18,7 @@ namespace {
 using ivarscan::wine::NamedScenario;
 
 const NamedScenario* FindScenario(const std::string& name) {
-  for (const NamedScenario& scenario : ivarscan::wine::SmokeScenarios()) {
+  for (const NamedScenario& scenario : ivarscan::wine::AllScenarios()) {
     if (name == scenario.name) return &scenario;
   }
   return nullptr;
@@ -28,7 +28,7 @@ const NamedScenario* FindScenario(const std::string& name) {
 
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
-    for (const NamedScenario& scenario : ivarscan::wine::SmokeScenarios()) {
+    for (const NamedScenario& scenario : ivarscan::wine::AllScenarios()) {
       std::cout << scenario.name << "\n";
     }
     return 0;

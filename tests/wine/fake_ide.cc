@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   HWND window = ::CreateWindowA("CAVO20MainWClass", "Stand-in IDE", WS_OVERLAPPEDWINDOW, 0, 0,
                                 320, 200, nullptr, nullptr, window_class.hInstance, nullptr);
   if (window == nullptr) return 1;
+  ::ShowWindow(window, SW_SHOWNOACTIVATE);
   ::SetTimer(window, 1, lifetime_seconds * 1000, nullptr);
   std::ofstream("fake-ide.log", std::ios::app) << "started\n";
 

@@ -1,5 +1,7 @@
 #include "tests/wine/scenario.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -116,15 +118,19 @@ void Scenario::WaitForFile(const std::string& name, int seconds) {
   }
 }
 
+void Scenario::CopyFolder(const std::string& source, const std::string& name) {
+  std::error_code error;
+  std::filesystem::copy(source, Path(name), std::filesystem::copy_options::recursive, error);
+  if (error) throw ScenarioFailure("cannot copy " + source + ": " + error.message());
+}
+
 bool Scenario::FileExists(const std::string& name) const {
   const DWORD attributes = ::GetFileAttributesA(Path(name).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string Scenario::ReadFile(const std::string& name) const {
-  std::ifstream file(Path(name), std::ios::binary);
-  if (!file) throw ScenarioFailure("cannot read " + name);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return ReadWholeFile(Path(name));
 }
 
 void Scenario::Expect(bool condition, const std::string& what) const {
@@ -139,6 +145,28 @@ void Scenario::Shot(const std::string& name) {
   if (!PollUntil(15, [&] { return !FileExists(request); })) {
     throw ScenarioFailure("nobody took the screenshot " + name);
   }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw ScenarioFailure("cannot read " + path);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string ScriptSetting(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') {
+    throw ScenarioFailure(std::string("the test script did not set ") + name);
+  }
+  return value;
+}
+
+std::string SourcePath(const std::string& relative) {
+  std::string path = ScriptSetting("IVARSCAN_SOURCE_DIR") + "\\" + relative;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
 }
 
 std::string Joined(const std::vector<std::string>& texts) {

@@ -65,6 +65,10 @@ class Scenario {
   // Waits until a file appears in the working folder (written by the program or a helper).
   void WaitForFile(const std::string& name, int seconds = 30);
 
+  // Copies the folder `source` (a path of the build machine, as Wine names it) into the
+  // working folder as `name`.
+  void CopyFolder(const std::string& source, const std::string& name);
+
   bool FileExists(const std::string& name) const;
   std::string ReadFile(const std::string& name) const;
 
@@ -88,6 +92,16 @@ class Scenario {
   HANDLE program_ = nullptr;
   std::vector<HANDLE> processes_;
 };
+
+// The value of an environment variable the test script sets; fails when it is missing.
+std::string ScriptSetting(const char* name);
+
+// The path of `relative` (with '/' or '\\') in the source tree, which the test script names
+// in IVARSCAN_SOURCE_DIR.
+std::string SourcePath(const std::string& relative);
+
+// The whole contents of a file; fails when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
 
 // Joins texts with ", " for messages.
 std::string Joined(const std::vector<std::string>& texts);

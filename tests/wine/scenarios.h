@@ -16,6 +16,12 @@ struct NamedScenario {
 // Scenarios of the smoke program (smoke.exe): the front end's boxes and dialogs.
 const std::vector<NamedScenario>& SmokeScenarios();
 
+// Scenarios of the desktop programs (ivarscan.exe, ivarscan20.exe).
+const std::vector<NamedScenario>& DesktopScenarios();
+
+// Every scenario: the smoke program's, then the desktop programs'.
+std::vector<NamedScenario> AllScenarios();
+
 }  // namespace ivarscan::wine
 
 #endif  // IVARSCAN_TESTS_WINE_SCENARIOS_H_

@@ -1,0 +1,3 @@
+#include "app/win32/desktop_main.h"
+
+int main() { return ivarscan::RunDesktop(ivarscan::kVariant20); }

@@ -1,0 +1,269 @@
+// Scenarios of the desktop programs ivarscan.exe and ivarscan20.exe, run as a user would
+// run them: every box and dialog is found by its caption, read and answered; then the
+// report, the viewer's command line, the repository's current project and the exit code
+// are checked.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/texts.h"
+#include "resources/resource_ids.h"
+#include "tests/wine/remote_window.h"
+#include "tests/wine/scenarios.h"
+
+namespace ivarscan::wine {
+namespace {
+
+struct Program {
+  const char* file;
+  const char* report;
+};
+constexpr Program kIvarscan{"ivarscan.exe", "DUPIVars25.TXT"};
+constexpr Program kIvarscan20{"ivarscan20.exe", "DUPIVars20.TXT"};
+
+constexpr char kProjectCaption[] = "Duplicate Instance Variable Report";
+// The caption Windows gives a box that has none of its own (the program's error boxes).
+constexpr char kStandardErrorCaption[] = "Error";
+constexpr char kRepositoryIni[] = "repository\\repository.ini";
+constexpr char kViewerCommandLine[] = "notepad-command-line.txt";
+
+std::string ClosingNote() {
+  return std::string("Remember to visit ") + texts::kMakerAddress +
+         " for more essential utilities like the Quorvex!";
+}
+
+void UseSampleRepository(Scenario& scenario) {
+  scenario.CopyFolder(SourcePath("tests/sample/repository"), "repository");
+}
+
+// Starts the program and answers the introduction with `button`.
+void StartAndAnswerIntroduction(Scenario& scenario, const Program& program, int button) {
+  scenario.Start(program.file);
+  MessageBoxView box = scenario.WaitForBox(texts::kIntroductionCaption);
+  scenario.ExpectEq(box.text, texts::kIntroduction, "introduction");
+  scenario.Expect(IsDefaultButton(box.window, IDYES), "Yes is the introduction's default");
+  ClickButton(box.window, button);
+}
+
+// Starts the stand-in IDE ("closes" or "ignores" a close request) and waits for its window.
+void StartIde(Scenario& scenario, const char* behaviour) {
+  scenario.StartHelper("fake_ide.exe", behaviour);
+  scenario.WaitForWindow(texts::kIdeWindowClass, "Stand-in IDE");
+}
+
+int CloseRequestsReceived(const Scenario& scenario) {
+  const std::string log = scenario.ReadFile("fake-ide.log");
+  int requests = 0;
+  for (std::size_t at = log.find("WM_CLOSE"); at != std::string::npos;
+       at = log.find("WM_CLOSE", at + 1)) {
+    ++requests;
+  }
+  return requests;
+}
+
+// Answers the offer to close the IDE with `button`.
+void AnswerOffer(Scenario& scenario, int button) {
+  MessageBoxView offer = scenario.WaitForBox(texts::kOfferCaption);
+  scenario.ExpectEq(offer.text, texts::kOfferToClose, "offer to close the IDE");
+  scenario.Expect(IsDefaultButton(offer.window, IDYES), "Yes is the offer's default");
+  ClickButton(offer.window, button);
+}
+
+// Chooses the project `name` in the project dialog with OK.
+void ChooseProject(Scenario& scenario, HWND dialog, const std::string& name) {
+  HWND list = ::GetDlgItem(dialog, IDC_WINPRJ_LBPRJ);
+  const std::vector<std::string> items = ListItems(list);
+  const auto item = std::find(items.begin(), items.end(), name);
+  scenario.Expect(item != items.end(), "project " + name + " in the list");
+  ::SendMessageA(list, LB_SETCURSEL, item - items.begin(), 0);
+  ClickButton(dialog, IDC_WINPRJ_PBOK);
+}
+
+// Chooses the project that the dialog opened with and returns its name.
+std::string ChooseSelectedProject(Scenario& scenario, HWND dialog) {
+  HWND list = ::GetDlgItem(dialog, IDC_WINPRJ_LBPRJ);
+  const int selected = ListSelection(list);
+  scenario.Expect(selected >= 0, "the current project is selected");
+  const std::string name = ListItems(list)[static_cast<std::size_t>(selected)];
+  ClickButton(dialog, IDC_WINPRJ_PBOK);
+  return name;
+}
+
+// The run ended without a report, a viewer or a closing note.
+void ExpectEndedQuietly(Scenario& scenario, const Program& program) {
+  scenario.ExpectEq(scenario.WaitForExit(), 0u, "exit code");
+  scenario.Expect(!scenario.FileExists(program.report), "no report file");
+  scenario.Expect(!scenario.FileExists(kViewerCommandLine), "no viewer started");
+}
+
+// Waits for the closing note, checks that the viewer was started on the complete report,
+// confirms the note and returns the report.
+std::string FinishWithClosingNote(Scenario& scenario, const Program& program) {
+  MessageBoxView note = scenario.WaitForBox(texts::kClosingNoteCaption, 300);
+  scenario.ExpectEq(note.text, ClosingNote(), "closing note");
+  const std::string report = scenario.ReadFile(program.report);
+  scenario.WaitForFile(kViewerCommandLine);
+  scenario.ExpectEq(scenario.ReadFile(kViewerCommandLine), std::string("notepad ") + program.report,
+                    "the viewer's command line");
+  scenario.Expect(scenario.ReadFile("notepad-saw.txt") == report,
+                  "the viewer opened the complete report");
+  ClickButton(note.window, IDOK);
+  scenario.ExpectEq(scenario.WaitForExit(), 0u, "exit code");
+  return report;
+}
+
+void HappyPath(Scenario& scenario, const Program& program) {
+  UseSampleRepository(scenario);
+  const std::string ini_before = scenario.ReadFile(kRepositoryIni);
+  StartAndAnswerIntroduction(scenario, program, IDYES);
+  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
+  HWND list = ::GetDlgItem(dialog, IDC_WINPRJ_LBPRJ);
+  scenario.ExpectEq(Joined(ListItems(list)), "Archive, Inventory, Sales", "sorted projects");
+  scenario.ExpectEq(ListSelection(list), 1, "the current project (Inventory) is selected");
+  scenario.Shot("project-dialog");
+  ChooseProject(scenario, dialog, "Sales");
+  const std::string report = FinishWithClosingNote(scenario, program);
+  scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
+                  "the report equals tests/sample/expected.txt byte for byte");
+  scenario.ExpectEq(scenario.ReadFile(kRepositoryIni), ini_before,
+                    "repository.ini (the previous project current again)");
+}
+
+void HappyPath25(Scenario& scenario) { HappyPath(scenario, kIvarscan); }
+
+void HappyPath20(Scenario& scenario) { HappyPath(scenario, kIvarscan20); }
+
+void NoInIntroduction(Scenario& scenario) {
+  StartIde(scenario, "ignores");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDNO);
+  ExpectEndedQuietly(scenario, kIvarscan);
+  scenario.ExpectEq(CloseRequestsReceived(scenario), 0, "close requests to the IDE");
+}
+
+void IdeClosesWhenAsked(Scenario& scenario) {
+  UseSampleRepository(scenario);
+  StartIde(scenario, "closes");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  AnswerOffer(scenario, IDYES);
+  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
+  scenario.ExpectEq(CloseRequestsReceived(scenario), 1, "close requests to the IDE");
+  scenario.Expect(::FindWindowA(texts::kIdeWindowClass, nullptr) == nullptr, "the IDE is gone");
+  ClickButton(dialog, IDC_WINPRJ_PBCANCEL);
+  ExpectEndedQuietly(scenario, kIvarscan);
+}
+
+void IdeNeverCloses(Scenario& scenario) {
+  StartIde(scenario, "ignores");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  AnswerOffer(scenario, IDYES);
+  const ULONGLONG asked = ::GetTickCount64();
+  MessageBoxView box = scenario.WaitForBox(kStandardErrorCaption, 120);
+  const ULONGLONG waited = ::GetTickCount64() - asked;
+  scenario.ExpectEq(box.text, texts::kStillRunning, "still-running box");
+  scenario.Expect(waited >= 59000 && waited < 90000,
+                  "about 60 one-second pauses before giving up (waited " +
+                      std::to_string(waited) + " ms)");
+  scenario.ExpectEq(CloseRequestsReceived(scenario), 1, "close requests to the IDE");
+  ClickButton(box.window, IDOK);
+  ExpectEndedQuietly(scenario, kIvarscan);
+}
+
+void NoToClosingTheIde(Scenario& scenario) {
+  StartIde(scenario, "ignores");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  AnswerOffer(scenario, IDNO);
+  ExpectEndedQuietly(scenario, kIvarscan);
+  scenario.ExpectEq(CloseRequestsReceived(scenario), 0, "close requests to the IDE");
+}
+
+void CancelInProjectDialog(Scenario& scenario) {
+  UseSampleRepository(scenario);
+  const std::string ini_before = scenario.ReadFile(kRepositoryIni);
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
+  ClickButton(dialog, IDC_WINPRJ_PBCANCEL);
+  ExpectEndedQuietly(scenario, kIvarscan);
+  scenario.ExpectEq(scenario.ReadFile(kRepositoryIni), ini_before, "repository.ini");
+}
+
+// Runs a report on the big repository and cancels it in the progress dialog with
+// `cancel`; the partial report is closed, shown and ends with the cancel mark.
+void CancelInProgress(Scenario& scenario, void (*cancel)(HWND progress)) {
+  scenario.CopyFolder(ScriptSetting("IVARSCAN_BIG_REPOSITORY"), "repository");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
+  const std::string project = ChooseSelectedProject(scenario, dialog);
+  HWND progress =
+      scenario.WaitForWindow(kDialogClass, std::string(texts::kProgressCaption) + project);
+  scenario.WaitUntil([&] { return !ControlText(progress, IDC_WINPROGRESS_TASK).empty(); },
+                     "the progress dialog names a task");
+  scenario.Shot("progress");
+  cancel(progress);
+  const std::string report = FinishWithClosingNote(scenario, kIvarscan);
+  scenario.Expect(report.find("!!!!! Processing cancelled !!!!!") != std::string::npos,
+                  "the report marks the cancelled block");
+}
+
+void CancelWithButton(Scenario& scenario) {
+  CancelInProgress(scenario, [](HWND progress) {
+    ClickButton(progress, IDC_WINPROGRESS_PBCANCEL);
+  });
+}
+
+void CancelWithEscape(Scenario& scenario) {
+  CancelInProgress(scenario, [](HWND progress) { PressKey(progress, VK_ESCAPE); });
+}
+
+void NoRepository(Scenario& scenario) {
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  const ULONGLONG accepted = ::GetTickCount64();
+  MessageBoxView box = scenario.WaitForBox(kStandardErrorCaption, 60);
+  const ULONGLONG waited = ::GetTickCount64() - accepted;
+  scenario.ExpectEq(box.text, texts::kRepositoryUnavailable, "repository box");
+  scenario.Expect(waited >= 19000, "20 attempts a second apart (waited " +
+                                       std::to_string(waited) + " ms)");
+  ClickButton(box.window, IDOK);
+  ExpectEndedQuietly(scenario, kIvarscan);
+}
+
+void UnwritableReport(Scenario& scenario) {
+  UseSampleRepository(scenario);
+  // A folder of the report's name: the file cannot be created.
+  ::CreateDirectoryA(scenario.Path(kIvarscan.report).c_str(), nullptr);
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  ChooseProject(scenario, scenario.WaitForWindow(kDialogClass, kProjectCaption), "Sales");
+  MessageBoxView box = scenario.WaitForBox("ERROR");
+  scenario.Expect(box.text.find(kIvarscan.report) != std::string::npos,
+                  "the error names the report file: " + box.text);
+  scenario.Shot("error-box");
+  ClickButton(box.window, IDABORT);
+  scenario.ExpectEq(scenario.WaitForExit(), 20u, "exit code (the general code of create)");
+  scenario.Expect(scenario.FileExists("VOERROR.LOG"), "an error log entry");
+}
+
+}  // namespace
+
+const std::vector<NamedScenario>& DesktopScenarios() {
+  static const std::vector<NamedScenario> scenarios = {
+      {"happy-path", &HappyPath25},
+      {"happy-path-20", &HappyPath20},
+      {"no-in-introduction", &NoInIntroduction},
+      {"ide-closes", &IdeClosesWhenAsked},
+      {"ide-never-closes", &IdeNeverCloses},
+      {"no-to-closing-ide", &NoToClosingTheIde},
+      {"cancel-project-dialog", &CancelInProjectDialog},
+      {"cancel-progress-button", &CancelWithButton},
+      {"cancel-progress-escape", &CancelWithEscape},
+      {"no-repository", &NoRepository},
+      {"unwritable-report", &UnwritableReport},
+  };
+  return scenarios;
+}
+
+std::vector<NamedScenario> AllScenarios() {
+  std::vector<NamedScenario> all = SmokeScenarios();
+  all.insert(all.end(), DesktopScenarios().begin(), DesktopScenarios().end());
+  return all;
+}
+
+}  // namespace ivarscan::wine
