@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/texts.h"
+#include "platform/call_stack.h"
 #include "repo/projects.h"
 
 namespace ivarscan {
@@ -37,6 +38,7 @@ bool ChooseProject(AppContext& context, const std::string& current, std::string*
 }  // namespace
 
 ReportOutcome RUNREPORT(AppContext& context) {
+  IVARSCAN_ROUTINE("RUNREPORT");
   if (!OpenRepository(context)) {
     context.ui.MessageBox("", texts::kRepositoryUnavailable, BoxStyle::kErrorOk);
     return ReportOutcome::kNotRun;

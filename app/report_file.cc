@@ -2,12 +2,21 @@
 
 #include <utility>
 
+#include "errors/raise.h"
+
 namespace ivarscan {
 namespace {
 
 constexpr std::size_t kFlushSize = 64 * 1024;
 
 }  // namespace
+
+FileFailureAnswer RaiseReportFileFailure(std::uint32_t general_code, std::error_code error,
+                                         const std::string& file_name, const char* operation) {
+  return RaiseFileError(general_code, error, file_name, operation) == FileErrorAnswer::kRetry
+             ? FileFailureAnswer::kRetry
+             : FileFailureAnswer::kAbandon;
+}
 
 ReportFile::ReportFile(Env& env, std::string file_name, FileFailureHandler on_failure)
     : env_(env), file_name_(std::move(file_name)), on_failure_(std::move(on_failure)) {

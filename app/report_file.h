@@ -25,6 +25,12 @@ inline constexpr std::uint32_t kCreateErrorCode = 20;
 inline constexpr std::uint32_t kCloseErrorCode = 22;
 inline constexpr std::uint32_t kWriteErrorCode = 24;
 
+// The file-failure handler of both editions: hands the failure to the installed error
+// handler, whose Retry tries the operation again and whose Default abandons the run (its
+// Abort ends the program).
+FileFailureAnswer RaiseReportFileFailure(std::uint32_t general_code, std::error_code error,
+                                         const std::string& file_name, const char* operation);
+
 class ReportFile final : public ReportWriter {
  public:
   // Creates the file, truncating an existing one. Throws ReportAbandoned when it cannot be

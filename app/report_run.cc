@@ -6,6 +6,7 @@
 #include "app/report_file.h"
 #include "app/texts.h"
 #include "engine/app_report.h"
+#include "platform/call_stack.h"
 #include "repo/projects.h"
 
 namespace ivarscan {
@@ -31,6 +32,7 @@ bool ProcessApplications(AppContext& context, const std::vector<ApplicationRecor
 }  // namespace
 
 ReportOutcome REPORTALL(AppContext& context) {
+  IVARSCAN_ROUTINE("REPORTALL");
   const std::vector<ApplicationRecord> apps = GETAPPS(context.repo, false, true);
   const std::string file_name = context.variant.report_file_name;
   std::unique_ptr<ProgressWindow> dialog;

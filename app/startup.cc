@@ -2,16 +2,21 @@
 
 #include "app/project_selection.h"
 #include "app/texts.h"
+#include "platform/call_stack.h"
 
 namespace ivarscan {
 
-bool ISCAVORUNNING(Desktop& desktop) { return desktop.FindTopLevelWindow(texts::kIdeWindowClass); }
+bool ISCAVORUNNING(Desktop& desktop) {
+  IVARSCAN_ROUTINE("ISCAVORUNNING");
+  return desktop.FindTopLevelWindow(texts::kIdeWindowClass);
+}
 
 ReportOutcome App::Start() {
+  IVARSCAN_ROUTINE("START");
   Ui& ui = context_.ui;
   Desktop& desktop = context_.desktop;
-  if (ui.MessageBox(texts::kIntroductionCaption, texts::kIntroduction,
-                    BoxStyle::kQuestionYesNo) != kIdYes) {
+  if (ui.MessageBox(texts::kIntroductionCaption, texts::kIntroduction, BoxStyle::kQuestionYesNo) !=
+      kIdYes) {
     return ReportOutcome::kNotRun;
   }
   if (ISCAVORUNNING(desktop)) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/class_collection.h"
+#include "platform/call_stack.h"
 #include "platform/text.h"
 #include "repo/modules.h"
 #include "repo/projects.h"
@@ -99,9 +100,8 @@ class AppReport {
     }
     if (system_library_present || application_ == system_library) return;
     // Without an application of that name the entry stays empty.
-    search_set_.push_back({system_library, system_library != 0
-                                               ? GETAPPCLASSES(repo_, system_library)
-                                               : ClassList()});
+    search_set_.push_back(
+        {system_library, system_library != 0 ? GETAPPCLASSES(repo_, system_library) : ClassList()});
   }
 
   // Stage 2: one block per own class that has something to report.
@@ -195,8 +195,8 @@ class AppReport {
         dialog_.ApplicationExec();
         if (Declares(*ancestor, names[j])) {
           *block += names[j] + " also in " + ancestor->name + " (" +
-                    APPNAME(repo_, ancestor->application) + "-" +
-                    MODNAME(repo_, ancestor->module) + ")" + kCrLf;
+                    APPNAME(repo_, ancestor->application) + "-" + MODNAME(repo_, ancestor->module) +
+                    ")" + kCrLf;
           found_any = true;
         }
       }
@@ -224,6 +224,7 @@ class AppReport {
 
 bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, ReportWriter& file,
                   ProgressDialog& dialog) {
+  IVARSCAN_ROUTINE("REPORTAPPDUP");
   AppReport(repo, application, file, dialog).Run();
   return true;
 }

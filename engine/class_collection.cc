@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/call_stack.h"
 #include "platform/text.h"
 #include "repo/modules.h"
 #include "repo/records.h"
@@ -37,6 +38,7 @@ std::string ParentNameFromPrototype(std::string_view prototype, std::string_view
 }
 
 ClassList GETAPPCLASSES(RepositoryAccess& repo, AppHandle application) {
+  IVARSCAN_ROUTINE("GETAPPCLASSES");
   ClassList classes;
   for (const ModuleRecord& module : GETMODULES(repo, application, true)) {
     for (const EntityRecord& entity : GETENTITIES(repo, module.handle, IsClassDeclaration, true)) {

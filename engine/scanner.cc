@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/call_stack.h"
 #include "platform/text.h"
 
 namespace ivarscan {
@@ -165,13 +166,18 @@ std::string_view NameOfItem(std::string_view item) {
 }  // namespace
 
 std::size_t MULTILINECOMMENT(std::string_view text, bool find_start) {
+  IVARSCAN_ROUTINE("MULTILINECOMMENT");
   const std::size_t at = MarkerWalk(text).Find(0, find_start);
   return at == kNone ? 0 : at + 1;
 }
 
-std::string CLEANUPLINEEND(std::string_view line) { return std::string(CleanLineEnd(line)); }
+std::string CLEANUPLINEEND(std::string_view line) {
+  IVARSCAN_ROUTINE("CLEANUPLINEEND");
+  return std::string(CleanLineEnd(line));
+}
 
 std::string STRIPCOMMENTS(std::string_view source) {
+  IVARSCAN_ROUTINE("STRIPCOMMENTS");
   const std::string uncommented = RemoveBlockComments(source);
   std::string out;
   out.reserve(uncommented.size() + 2);
@@ -189,6 +195,7 @@ std::string STRIPCOMMENTS(std::string_view source) {
 }
 
 IvarList GETVISIBLEIVARS(std::string_view class_source) {
+  IVARSCAN_ROUTINE("GETVISIBLEIVARS");
   const std::string text = STRIPCOMMENTS(class_source);
   IvarList ivars;
   std::string line;

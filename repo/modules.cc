@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/call_stack.h"
 #include "platform/symbol_table.h"
 #include "platform/text.h"
 #include "repo/sort.h"
@@ -43,6 +44,7 @@ void QueryEntityValues(RepositoryAccess& repo, EntityHandle entity, EntityRecord
 }  // namespace
 
 std::vector<ModuleRecord> GETMODULES(RepositoryAccess& repo, AppHandle application, bool sort) {
+  IVARSCAN_ROUTINE("GETMODULES");
   std::vector<ModuleRecord> modules;
   ModuleHandle module = 0;
   for (Status status = repo.AppGetFirstModule(application, &module); status == 0 && module != 0;
@@ -54,10 +56,12 @@ std::vector<ModuleRecord> GETMODULES(RepositoryAccess& repo, AppHandle applicati
 }
 
 ModuleRecord GETMODULEBASIC(RepositoryAccess& repo, ModuleHandle module) {
+  IVARSCAN_ROUTINE("GETMODULEBASIC");
   return ModuleRecord{module, MODNAME(repo, module)};
 }
 
 std::string MODNAME(RepositoryAccess& repo, ModuleHandle module) {
+  IVARSCAN_ROUTINE("MODNAME");
   std::array<char, kModuleNameBufferSize> buffer{};
   repo.ModQueryName(module, buffer.data(), kModuleNameBufferSize);
   return std::string(ZeroTerminated(buffer.data(), buffer.size()));
@@ -65,6 +69,7 @@ std::string MODNAME(RepositoryAccess& repo, ModuleHandle module) {
 
 std::vector<EntityRecord> GETENTITIES(RepositoryAccess& repo, ModuleHandle module,
                                       const EntityFilter& filter, bool sort) {
+  IVARSCAN_ROUTINE("GETENTITIES");
   std::vector<EntityRecord> entities;
   EntityHandle entity = 0;
   for (Status status = repo.ModGetFirstEntity(module, &entity); status == 0 && entity != 0;
@@ -77,6 +82,7 @@ std::vector<EntityRecord> GETENTITIES(RepositoryAccess& repo, ModuleHandle modul
 }
 
 EntityRecord GETENTITYDETAIL(RepositoryAccess& repo, EntityHandle entity) {
+  IVARSCAN_ROUTINE("GETENTITYDETAIL");
   EntityRecord record;
   record.handle = entity;
   QueryEntityValues(repo, entity, record);
@@ -99,6 +105,7 @@ EntityRecord GETENTITYDETAIL(RepositoryAccess& repo, EntityHandle entity) {
 }
 
 std::string ENTDESCRIPTION(RepositoryAccess& repo, EntityHandle entity) {
+  IVARSCAN_ROUTINE("ENTDESCRIPTION");
   RecHandle handle = 0;
   std::uint16_t number = 0;
   if (repo.EntQueryDescription(entity, &handle, &number) != 0 || number == 0) return " ";

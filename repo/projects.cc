@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/call_stack.h"
 #include "platform/text.h"
 #include "repo/modules.h"
 #include "repo/sort.h"
@@ -43,6 +44,7 @@ std::string IconFileName(std::string source) {
 }  // namespace
 
 std::vector<ProjectRecord> GETPROJECTS(RepositoryAccess& repo) {
+  IVARSCAN_ROUTINE("GETPROJECTS");
   std::vector<ProjectRecord> projects;
   CatalogueHandle catalogue = 0;
   if (repo.PrjCatCreateEnum(0, 0, &catalogue) != 0) return projects;
@@ -62,6 +64,7 @@ std::vector<ProjectRecord> GETPROJECTS(RepositoryAccess& repo) {
 }
 
 std::string GETCURRENTPROJECT(RepositoryAccess& repo) {
+  IVARSCAN_ROUTINE("GETCURRENTPROJECT");
   ProjectBuffer buffer{};
   if (repo.AdamQueryCurrentPrjName(buffer.data(), kProjectBufferSize) != 0) return std::string();
   return BufferText(buffer);
@@ -69,6 +72,7 @@ std::string GETCURRENTPROJECT(RepositoryAccess& repo) {
 
 std::vector<ApplicationRecord> GETAPPS(RepositoryAccess& repo, bool include_system_libraries,
                                        bool sort) {
+  IVARSCAN_ROUTINE("GETAPPS");
   std::vector<ApplicationRecord> applications;
   AppHandle application = 0;
   for (Status status = repo.AdamGetFirstApp(&application); status == 0 && application != 0;
@@ -83,6 +87,7 @@ std::vector<ApplicationRecord> GETAPPS(RepositoryAccess& repo, bool include_syst
 }
 
 ApplicationRecord GETAPPBASIC(RepositoryAccess& repo, AppHandle application) {
+  IVARSCAN_ROUTINE("GETAPPBASIC");
   ApplicationRecord record;
   record.handle = application;
   record.system_library = ISSYSTEMLIB(repo, application);
@@ -93,12 +98,14 @@ ApplicationRecord GETAPPBASIC(RepositoryAccess& repo, AppHandle application) {
 }
 
 std::string APPNAME(RepositoryAccess& repo, AppHandle application) {
+  IVARSCAN_ROUTINE("APPNAME");
   std::array<char, kApplicationNameBufferSize> buffer{};
   repo.AppQueryName(application, buffer.data(), kApplicationNameBufferSize);
   return std::string(ZeroTerminated(buffer.data(), buffer.size()));
 }
 
 std::uint16_t APPTYPE(RepositoryAccess& repo, AppHandle application) {
+  IVARSCAN_ROUTINE("APPTYPE");
   bool library = false;
   bool second_flag = false;
   repo.AppQueryLib(application, &library, &second_flag);
@@ -107,6 +114,7 @@ std::uint16_t APPTYPE(RepositoryAccess& repo, AppHandle application) {
 }
 
 std::shared_ptr<Icon> APPICON(RepositoryAccess& repo, AppHandle application) {
+  IVARSCAN_ROUTINE("APPICON");
   EntityHandle entity = 0;
   if (repo.AppQueryIcon(application, &entity) != 0 || entity == 0) return nullptr;
   std::string file_name = IconFileName(GETENTITYDETAIL(repo, entity).source);
@@ -115,12 +123,14 @@ std::shared_ptr<Icon> APPICON(RepositoryAccess& repo, AppHandle application) {
 }
 
 bool ISSYSTEMLIB(RepositoryAccess& repo, AppHandle application) {
+  IVARSCAN_ROUTINE("ISSYSTEMLIB");
   bool system_library = false;
   repo.AppQuerySysLib(application, &system_library);
   return system_library;
 }
 
 std::vector<AppHandle> APPSEARCHPATH(RepositoryAccess& repo, AppHandle application) {
+  IVARSCAN_ROUTINE("APPSEARCHPATH");
   std::vector<AppHandle> path;
   AppHandle entry = 0;
   if (repo.AppSPathGetFirst(application, &entry) != 0) return path;
@@ -131,6 +141,7 @@ std::vector<AppHandle> APPSEARCHPATH(RepositoryAccess& repo, AppHandle applicati
 
 std::vector<AppHandle> GETUSEDAPPS(RepositoryAccess& repo, AppHandle application,
                                    bool include_system_libraries) {
+  IVARSCAN_ROUTINE("GETUSEDAPPS");
   std::vector<AppHandle> used;
   GETUSEDAPPSEX(repo, application, used, include_system_libraries);
   return used;
@@ -138,6 +149,7 @@ std::vector<AppHandle> GETUSEDAPPS(RepositoryAccess& repo, AppHandle application
 
 std::vector<AppHandle>& GETUSEDAPPSEX(RepositoryAccess& repo, AppHandle application,
                                       std::vector<AppHandle>& used, bool include_system_libraries) {
+  IVARSCAN_ROUTINE("GETUSEDAPPSEX");
   std::vector<AppHandle> kept;
   for (AppHandle entry : APPSEARCHPATH(repo, application)) {
     if (include_system_libraries || !ISSYSTEMLIB(repo, entry)) kept.push_back(entry);

@@ -119,13 +119,65 @@ class ConsoleTest(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertIn("Could not select project Nowhere", result.stdout)
 
-    def test_report_file_that_cannot_be_created(self):
-        os.mkdir(os.path.join(self.work, "DUPIVars25.TXT"))  # even root cannot open it
+    def block_report_file(self):
+        """Makes the report file impossible to create, even for root."""
+        os.mkdir(os.path.join(self.work, "DUPIVars25.TXT"))
+
+    def error_log_size(self):
+        log = os.path.join(PROGRAMS, "VOERROR.LOG")
+        return os.path.getsize(log) if os.path.exists(log) else 0
+
+    def test_report_file_that_cannot_be_created_is_reported_and_defaulted(self):
+        self.block_report_file()
+        log_size = self.error_log_size()
         result = self.run_program("--repository", self.repository, "--yes", "--project",
                                   "Sales", "--no-open")
         self.assertEqual(result.returncode, 1)
-        self.assertIn("DUPIVars25.TXT", result.stderr)
+        self.assertIn("Error Code:  20 [ CANNOT CREATE FILE ]", result.stderr)
+        self.assertIn("Filename: DUPIVars25.TXT", result.stderr)
+        self.assertIn("answered Default", result.stderr)
         self.assertNotIn("The report is in", result.stdout)
+        self.assertGreater(self.error_log_size(), log_size)
+
+    def run_with_error_box(self, answer, unblock=False):
+        """Runs unattended on a terminal and answers the report file's error box."""
+        master, slave = os.openpty()
+        process = subprocess.Popen(
+            [os.path.join(PROGRAMS, "ivarscan"), "--repository", self.repository, "--yes",
+             "--project", "Sales", "--no-open"],
+            cwd=self.work, stdin=slave, stdout=slave, stderr=slave)
+        os.close(slave)
+        shown = b""
+        try:
+            while b"Retry" not in shown:
+                chunk = os.read(master, 4096)
+                self.assertTrue(chunk, shown)
+                shown += chunk
+            if unblock:
+                os.rmdir(os.path.join(self.work, "DUPIVars25.TXT"))
+            os.write(master, answer.encode() + b"\n")
+            while True:
+                try:
+                    chunk = os.read(master, 4096)
+                except OSError:  # the terminal closes with the program
+                    break
+                if not chunk:
+                    break
+                shown += chunk
+            return process.wait(timeout=60), shown.decode(errors="replace")
+        finally:
+            os.close(master)
+
+    def test_retry_after_the_folder_becomes_writable_writes_the_report(self):
+        self.block_report_file()
+        status, shown = self.run_with_error_box("r", unblock=True)
+        self.assertEqual(status, 0, shown)
+        self.assertIn(b"Application: Orders", self.report())
+
+    def test_abort_ends_with_the_general_code(self):
+        self.block_report_file()
+        status, shown = self.run_with_error_box("a")
+        self.assertEqual(status, 20, shown)
 
     def test_ide20_variant_writes_its_own_file(self):
         result = self.run_program("--repository", self.repository, "--yes", "--project",

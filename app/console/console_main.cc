@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "app/app_context.h"
+#include "app/console/console_error_box.h"
 #include "app/console/console_options.h"
 #include "app/console/console_ui.h"
 #include "app/report_file.h"
 #include "app/startup.h"
+#include "errors/raise.h"
+#include "errors/startup.h"
+#include "platform/error_box.h"
 #include "platform/posix_desktop.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
@@ -60,18 +64,24 @@ class WarningPrinter {
   std::size_t printed_ = 0;
 };
 
-FileFailureAnswer ReportFileFailure(std::uint32_t general_code, std::error_code error,
-                                    const std::string& file_name, const char*) {
-  const char* what = general_code == kCreateErrorCode  ? "create"
-                     : general_code == kWriteErrorCode ? "write to"
-                                                       : "close";
-  std::cerr << "ivarscan: cannot " << what << " the report file " << file_name << ": "
-            << error.message() << "; no report was written" << std::endl;
-  return FileFailureAnswer::kAbandon;
-}
-
 std::string ProgramName(char** argv) {
   return argv[0] ? std::filesystem::path(argv[0]).filename().string() : "ivarscan";
+}
+
+// Runs the application shell with the repository folder, the terminal toolkit and the
+// POSIX desktop.
+int RunProgram(const ConsoleOptions& options, const Variant& variant) {
+  Env& env = *Env::Default();
+  FolderRepository repo(&env, LocateRepository(env, options.repository));
+  WarningPrinter print_warnings(repo);
+  ConsoleSettings settings{options.assume_yes, options.project, ::isatty(0) == 1,
+                           ::isatty(2) == 1};
+  ConsoleUi ui(settings, std::cin, std::cout, std::cerr, print_warnings);
+  PosixDesktop posix_desktop(env);
+  ConsoleDesktop desktop(posix_desktop, options.no_open);
+  AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
+  const ReportOutcome outcome = App(context).Start();
+  return outcome == ReportOutcome::kComplete ? kExitReportWritten : kExitNoReport;
 }
 
 }  // namespace
@@ -95,17 +105,10 @@ int RunConsole(int argc, char** argv, const Variant& variant) {
     return kExitReportWritten;
   }
 
-  Env& env = *Env::Default();
-  FolderRepository repo(&env, LocateRepository(env, options->repository));
-  WarningPrinter print_warnings(repo);
-  ConsoleSettings settings{options->assume_yes, options->project, ::isatty(0) == 1,
-                           ::isatty(2) == 1};
-  ConsoleUi ui(settings, std::cin, std::cout, std::cerr, print_warnings);
-  PosixDesktop posix_desktop(env);
-  ConsoleDesktop desktop(posix_desktop, options->no_open);
-  AppContext context{repo, ui, desktop, env, variant, ReportFileFailure};
-  const ReportOutcome outcome = App(context).Start();
-  return outcome == ReportOutcome::kComplete ? kExitReportWritten : kExitNoReport;
+  ConsoleErrorBox error_box(std::cin, std::cerr, ::isatty(0) == 1);
+  SetErrorBox(&error_box);
+  StartErrorHandling(variant);
+  return RunReportingExceptions("START", [&] { return RunProgram(*options, variant); });
 }
 
 }  // namespace ivarscan
