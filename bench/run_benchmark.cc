@@ -1,0 +1,322 @@
+// Times one report run of the console program on a repository folder, together with the
+// figures that bound it, all on the repository's current project:
+//
+//   read floor       reading every module file's bytes once: no run can be faster
+//   repository load  the folder layer reading the project into memory
+//   scanner          GETVISIBLEIVARS alone, over exactly the class sources a run scans:
+//                    each application's own classes, and each used library's classes
+//                    once for every application that uses it
+//   console run      `<program> --yes --repository DIR --project NAME --no-open`, from
+//                    start to exit (the report written), in a scratch folder
+//   peak memory      the console run's peak resident set (ru_maxrss of its wait4)
+//
+// Every figure is taken --runs times; the medians are printed, with the run's time outside
+// the scanner and the load, and the peak memory against the size of the module source.
+//
+//   run_benchmark --repository DIR --program PATH [--runs N] [--report FILE]
+//
+// --report keeps the last run's report in FILE, so that runs can be compared byte for byte.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/scanner.h"
+#include "platform/env.h"
+#include "platform/text.h"
+#include "repo/modules.h"
+#include "repo/projects.h"
+#include "repo/records.h"
+#include "store/folder_repository.h"
+#include "store/project_folder.h"
+#include "store/project_loader.h"
+
+namespace ivarscan {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr char kSystemLibraryName[] = "System Library";
+
+struct Options {
+  std::string repository;
+  std::string program;
+  std::string report;
+  int runs = 5;
+};
+
+// The class sources of one application, as GETAPPCLASSES scans them.
+using SourceList = std::vector<std::string>;
+
+// What a run scans: the class sources of every application it collects, and the order in
+// which it collects them (an application once per use).
+struct ScanWork {
+  std::map<AppHandle, SourceList> sources;
+  std::vector<AppHandle> order;
+  std::size_t reports = 0;
+  std::size_t classes = 0;
+  std::size_t bytes = 0;
+};
+
+// One run's figures, in seconds and bytes.
+struct Figures {
+  double floor = 0;
+  double load = 0;
+  double scanner = 0;
+  double run = 0;
+  double peak = 0;
+};
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+bool IsClassDeclaration(const EntityRecord& entity) {
+  return entity.type == kClassEntityType && entity.block_type == kClassEntityBlockType;
+}
+
+SourceList ClassSources(RepositoryAccess& repo, AppHandle application) {
+  SourceList sources;
+  for (const ModuleRecord& module : GETMODULES(repo, application, true)) {
+    for (EntityRecord& entity : GETENTITIES(repo, module.handle, IsClassDeclaration, true)) {
+      if (!IsBlank(entity.source)) sources.push_back(std::move(entity.source));
+    }
+  }
+  return sources;
+}
+
+// The applications whose classes the report of `application` collects, in the order it
+// collects them: those it uses, the System Library unless listed or analysed, itself.
+std::vector<AppHandle> CollectedApplications(RepositoryAccess& repo, AppHandle application) {
+  std::vector<AppHandle> collected = GETUSEDAPPS(repo, application, true);
+  AppHandle system_library = 0;
+  repo.AppFind(kSystemLibraryName, &system_library);
+  const bool listed =
+      std::find(collected.begin(), collected.end(), system_library) != collected.end();
+  if (system_library != 0 && !listed && application != system_library) {
+    collected.push_back(system_library);
+  }
+  collected.push_back(application);
+  return collected;
+}
+
+// Reads what a run of the current project scans; false when the repository or its current
+// project cannot be opened. Sets `project` to the current project's name.
+bool ReadScanWork(const std::string& folder, std::string* project, ScanWork* work) {
+  FolderRepository repo(Env::Default(), folder);
+  if (repo.AdamInit(0, nullptr) != 0) return false;
+  *project = GETCURRENTPROJECT(repo);
+  for (const ApplicationRecord& app : GETAPPS(repo, false, true)) {
+    ++work->reports;
+    for (AppHandle collected : CollectedApplications(repo, app.handle)) {
+      auto [entry, added] = work->sources.try_emplace(collected);
+      if (added) entry->second = ClassSources(repo, collected);
+      work->order.push_back(collected);
+      work->classes += entry->second.size();
+      for (const std::string& source : entry->second) work->bytes += source.size();
+    }
+  }
+  return repo.AdamExit() == 0 && !project->empty() && work->reports > 0;
+}
+
+// Reads every module file of the project once; returns the seconds, sets `bytes`.
+double ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes) {
+  const Clock::time_point start = Clock::now();
+  *bytes = 0;
+  std::vector<std::string> applications;
+  ListMarkedFolders(env, project_folder, kApplicationSettingsFile, &applications);
+  std::string contents;
+  for (const std::string& application : applications) {
+    const std::string folder = JoinPath(project_folder, application);
+    std::vector<std::string> files;
+    ListModuleFiles(env, folder, &files);
+    for (const std::string& file : files) {
+      if (!env.ReadFile(JoinPath(folder, file), &contents)) *bytes += contents.size();
+    }
+  }
+  return SecondsSince(start);
+}
+
+double LoadTime(Env& env, const std::string& project_folder, const std::string& project) {
+  const Clock::time_point start = Clock::now();
+  SkipList skipped;
+  const LoadedProject loaded = LoadProject(env, project_folder, project, &skipped);
+  const double seconds = SecondsSince(start);
+  if (loaded.entities.empty()) std::fprintf(stderr, "warning: the project has no entities\n");
+  return seconds;
+}
+
+double ScannerTime(const ScanWork& work, std::size_t* ivars) {
+  const Clock::time_point start = Clock::now();
+  std::size_t count = 0;
+  for (AppHandle application : work.order) {
+    for (const std::string& source : work.sources.at(application)) {
+      count += GETVISIBLEIVARS(source).size();
+    }
+  }
+  *ivars = count;
+  return SecondsSince(start);
+}
+
+// Runs the console program in `work_folder` with its output discarded; returns false when
+// it cannot be started or does not exit with 0. Sets the seconds and the peak bytes.
+bool ConsoleRun(const Options& options, const std::string& project, const std::string& work_folder,
+                double* seconds, double* peak) {
+  const std::vector<std::string> arguments = {fs::absolute(options.program).string(),
+                                              "--yes",
+                                              "--repository",
+                                              fs::absolute(options.repository).string(),
+                                              "--project",
+                                              project,
+                                              "--no-open"};
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  const Clock::time_point start = Clock::now();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, 0);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    if (::chdir(work_folder.c_str()) == 0) ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  struct rusage usage {};
+  if (child < 0 || ::wait4(child, &status, 0, &usage) != child) return false;
+  *seconds = SecondsSince(start);
+  *peak = static_cast<double>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Copies the report that the console run left in `work_folder` (DUPIVars25.TXT or
+// DUPIVars20.TXT) to `destination`.
+void KeepReport(const fs::path& work_folder, const std::string& destination) {
+  std::error_code ignored;
+  for (const fs::directory_entry& entry : fs::directory_iterator(work_folder, ignored)) {
+    if (entry.path().filename().string().starts_with("DUPIVars")) {
+      fs::copy_file(entry.path(), destination, fs::copy_options::overwrite_existing, ignored);
+    }
+  }
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// The median of one figure over the runs.
+template <typename Field>
+double MedianOf(const std::vector<Figures>& runs, Field field) {
+  std::vector<double> values;
+  for (const Figures& figures : runs) values.push_back(figures.*field);
+  return Median(values);
+}
+
+void PrintSummary(const std::vector<Figures>& runs, double source_bytes) {
+  const double floor = MedianOf(runs, &Figures::floor);
+  const double load = MedianOf(runs, &Figures::load);
+  const double scanner = MedianOf(runs, &Figures::scanner);
+  const double run = MedianOf(runs, &Figures::run);
+  const double peak = MedianOf(runs, &Figures::peak);
+  const double outside = run - load - scanner;
+  std::printf("medians of %zu runs:\n", runs.size());
+  std::printf("  read floor                %8.4f s\n", floor);
+  std::printf("  repository load           %8.4f s\n", load);
+  std::printf("  scanner                   %8.4f s\n", scanner);
+  std::printf("  console run               %8.4f s\n", run);
+  std::printf("  outside scanner and load  %8.4f s (%.2f x the scanner)\n", outside,
+              outside / scanner);
+  std::printf("  peak memory               %8.1f MB (%.2f x the module source)\n", peak / 1e6,
+              peak / source_bytes);
+}
+
+bool ParseOptions(int argc, char** argv, Options* options) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--repository")
+      options->repository = argv[i + 1];
+    else if (option == "--program")
+      options->program = argv[i + 1];
+    else if (option == "--report")
+      options->report = argv[i + 1];
+    else if (option == "--runs")
+      options->runs = std::max(1, std::atoi(argv[i + 1]));
+    else
+      return false;
+  }
+  return argc % 2 == 1 && !options->repository.empty() && !options->program.empty();
+}
+
+int Run(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, &options)) {
+    std::fprintf(stderr,
+                 "usage: run_benchmark --repository DIR --program PATH [--runs N] "
+                 "[--report FILE]\n");
+    return 2;
+  }
+  std::string project;
+  ScanWork work;
+  if (!ReadScanWork(options.repository, &project, &work)) {
+    std::fprintf(stderr, "cannot read the current project of %s\n", options.repository.c_str());
+    return 1;
+  }
+  Env& env = *Env::Default();
+  const std::string project_folder = JoinPath(options.repository, project);
+  const fs::path work_folder =
+      fs::temp_directory_path() / ("ivarscan-bench-" + std::to_string(::getpid()));
+  fs::create_directories(work_folder);
+  std::printf(
+      "project \"%s\" of %s: %zu application reports scan %zu class sources "
+      "(%.1f MB)\n",
+      project.c_str(), options.repository.c_str(), work.reports, work.classes,
+      static_cast<double>(work.bytes) / 1e6);
+
+  std::vector<Figures> runs;
+  std::size_t source_bytes = 0;
+  int status = 0;
+  for (int i = 1; i <= options.runs && status == 0; ++i) {
+    Figures figures;
+    std::size_t ivars = 0;
+    figures.floor = ReadFloor(env, project_folder, &source_bytes);
+    figures.load = LoadTime(env, project_folder, project);
+    figures.scanner = ScannerTime(work, &ivars);
+    if (!ConsoleRun(options, project, work_folder.string(), &figures.run, &figures.peak)) {
+      std::fprintf(stderr, "the console run failed: %s\n", options.program.c_str());
+      status = 1;
+      break;
+    }
+    std::printf(
+        "run %d: floor %.4f s, load %.4f s, scanner %.4f s (%zu ivars), console run "
+        "%.4f s, peak %.1f MB\n",
+        i, figures.floor, figures.load, figures.scanner, ivars, figures.run, figures.peak / 1e6);
+    std::fflush(stdout);
+    runs.push_back(figures);
+  }
+  if (status == 0) {
+    std::printf("module source: %.1f MB\n", static_cast<double>(source_bytes) / 1e6);
+    PrintSummary(runs, static_cast<double>(source_bytes));
+  }
+  std::error_code ignored;
+  if (!options.report.empty() && status == 0) KeepReport(work_folder, options.report);
+  fs::remove_all(work_folder, ignored);
+  return status;
+}
+
+}  // namespace
+}  // namespace ivarscan
+
+int main(int argc, char** argv) { return ivarscan::Run(argc, argv); }
