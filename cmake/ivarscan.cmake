@@ -26,3 +26,5 @@ function(ivarscan_add_tests target)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "IVARSCAN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/fuzzing.cmake)

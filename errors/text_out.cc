@@ -31,6 +31,9 @@ void TextOut::AppendHex(std::uint64_t value, int digits) {
 
 void FixedOut::Append(std::string_view text) {
   const std::size_t count = std::min(text.size(), size_ - length_);
+  // memcpy must not be handed a null pointer, even to copy nothing: an empty view or a
+  // buffer of size 0 may have one.
+  if (count == 0) return;
   std::memcpy(buffer_ + length_, text.data(), count);
   length_ += count;
 }

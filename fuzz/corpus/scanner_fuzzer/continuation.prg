@@ -1,0 +1,8 @@
+CLASS Joined
+	EXPORT a, ;
+   b AS INT
+	EXPORT c, ;	
+		d
+	PROTECT e, ; // more
+		f, ;
+		g := 1 AS INT

@@ -1,0 +1,5 @@
+CLASS Mixed
+	EXPORT a	EXPORT b
+
+	PROTECT c;
+
