@@ -2,7 +2,6 @@
 
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "engine/class_collection.h"
@@ -23,36 +22,78 @@ struct SearchEntry {
   ClassList classes;
 };
 
-// Finds classes by upper-cased name the way the chain walk looks for them: the first
-// class of that name in the own list, else the first in the search set in order. The
-// index only speeds up that lookup; it answers exactly what a scan from the start would.
-class ClassIndex {
+// One of 64 bits picked by a hash of the upper-cased name, so that names that are equal
+// ignoring case get the same bit. Comparing an instance variable with every ancestor's
+// list is the inner loop of the report; the bits let it skip most lists unread.
+std::uint64_t NameBit(std::string_view name) {
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (char c : name) hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211u;
+  return std::uint64_t{1} << (hash >> 58);
+}
+
+// Every class that a chain walk can reach, numbered: the own classes first (so an own
+// class's number is its position in the own list), then the search set's in order. The
+// parent of each is resolved once, exactly as the walk looks for it at every step: the
+// first class of that upper-cased name in the own list, else the first in the search set.
+// The walk then follows numbers, so a step costs no name lookup: a chain of n classes
+// takes n(n-1)/2 steps in all, and each must be cheap.
+class ClassGraph {
  public:
-  ClassIndex(const ClassList& own, const std::vector<SearchEntry>& search_set) {
-    for (const ClassRecord& record : own) own_.emplace(UpperAscii(record.name), &record);
+  static constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
+
+  ClassGraph(const ClassList& own, const std::vector<SearchEntry>& search_set) {
+    std::unordered_map<std::string, std::size_t> own_names;
+    std::unordered_map<std::string, std::size_t> other_names;
+    for (const ClassRecord& record : own) Add(record, own_names);
     for (const SearchEntry& entry : search_set) {
-      for (const ClassRecord& record : entry.classes) {
-        others_.emplace(UpperAscii(record.name), &record);
+      for (const ClassRecord& record : entry.classes) Add(record, other_names);
+    }
+    for (Node& node : nodes_) {
+      if (auto found = own_names.find(node.sought); found != own_names.end()) {
+        node.parent = found->second;
+      } else if (auto other = other_names.find(node.sought); other != other_names.end()) {
+        node.parent = other->second;
       }
     }
   }
 
-  const ClassRecord* Find(const std::string& upper_name) const {
-    if (auto found = own_.find(upper_name); found != own_.end()) return found->second;
-    if (auto found = others_.find(upper_name); found != others_.end()) return found->second;
-    return nullptr;
-  }
+  std::size_t size() const { return nodes_.size(); }
+  const ClassRecord& record(std::size_t node) const { return *nodes_[node].record; }
+  // The upper-cased parent name that the walk seeks from this class.
+  const std::string& sought(std::size_t node) const { return nodes_[node].sought; }
+  bool has_parent_name(std::size_t node) const { return !nodes_[node].blank; }
+  // The NameBit of every instance variable the class declares, or-ed together: a name
+  // whose bit is not among them is surely not declared.
+  std::uint64_t ivar_bits(std::size_t node) const { return nodes_[node].ivar_bits; }
+  // The class that name resolves to, or kNoParent.
+  std::size_t parent(std::size_t node) const { return nodes_[node].parent; }
 
  private:
-  std::unordered_map<std::string, const ClassRecord*> own_;
-  std::unordered_map<std::string, const ClassRecord*> others_;
+  struct Node {
+    const ClassRecord* record;
+    std::string sought;
+    bool blank;
+    std::uint64_t ivar_bits;
+    std::size_t parent = kNoParent;
+  };
+
+  void Add(const ClassRecord& record, std::unordered_map<std::string, std::size_t>& names) {
+    names.emplace(UpperAscii(record.name), nodes_.size());
+    std::string sought = UpperAscii(record.parent);
+    const bool blank = IsBlank(sought);
+    std::uint64_t ivar_bits = 0;
+    for (const std::string& ivar : record.ivars) ivar_bits |= NameBit(ivar);
+    nodes_.push_back({&record, std::move(sought), blank, ivar_bits});
+  }
+
+  std::vector<Node> nodes_;
 };
 
 // How a chain walk ended.
 enum class WalkEnd { kRoot, kMissingParent, kCycle, kCancelled };
 
 struct Chain {
-  std::vector<const ClassRecord*> ancestors;  // parent first
+  std::vector<std::size_t> ancestors;  // class numbers in the ClassGraph, parent first
   WalkEnd end = WalkEnd::kRoot;
   std::string sought;  // the upper-cased name the walk stopped at
 };
@@ -107,7 +148,8 @@ class AppReport {
   // Stage 2: one block per own class that has something to report.
   void ProcessOwnClasses() {
     const ClassList own = GETAPPCLASSES(repo_, application_);
-    const ClassIndex index(own, search_set_);
+    const ClassGraph graph(own, search_set_);
+    walk_marks_.assign(graph.size(), 0);
     dialog_.DESCRIPTION("Processing:" + app_name_);
     dialog_.SetProgressRange(1, 100);
     dialog_.ApplicationExec();
@@ -115,7 +157,7 @@ class AppReport {
     const std::size_t count = own.size();
     for (std::size_t i = 1; i <= count; ++i) {
       if (dialog_.LABORT()) break;
-      if (!ProcessClass(own[i - 1], index)) break;
+      if (!ProcessClass(graph, i - 1)) break;
       dialog_.SetProgressPosition(
           static_cast<int>((static_cast<double>(i) / static_cast<double>(count)) * 100));
       dialog_.ApplicationExec();
@@ -123,13 +165,14 @@ class AppReport {
   }
 
   // Returns false when the user cancelled during the chain walk.
-  bool ProcessClass(const ClassRecord& record, const ClassIndex& index) {
+  bool ProcessClass(const ClassGraph& graph, std::size_t node) {
+    const ClassRecord& record = graph.record(node);
     dialog_.TASK(record.name);
     dialog_.ApplicationExec();
     std::string block = "Class: " + record.name + kCrLf + "App: " + app_name_ + kCrLf +
                         "Module: " + MODNAME(repo_, record.module) + kCrLf +
                         "Inherits from: " + record.parent + kCrLf;
-    const Chain chain = WalkChain(record, index);
+    const Chain chain = WalkChain(graph, node);
     if (dialog_.LABORT()) return false;
 
     bool report = false;
@@ -141,7 +184,7 @@ class AppReport {
       report = true;
     }
     block += std::string(kCrLf) + "Duplicate instance variables:" + kCrLf;
-    if (CompareIvars(record, chain.ancestors, &block)) report = true;
+    if (CompareIvars(graph, record, chain.ancestors, &block)) report = true;
     if (report) {
       any_reported_ = true;
       file_.Write(block + kCrLf + kCrLf);
@@ -149,36 +192,40 @@ class AppReport {
     return true;
   }
 
-  // Resolves the ancestors of `record`, the own class list searched first at every step.
-  // A class that is already in the chain (or is `record` itself) ends the walk as a cycle.
-  Chain WalkChain(const ClassRecord& record, const ClassIndex& index) {
+  // Resolves the ancestors of the class `start`, the own class list searched first at every
+  // step. A class that is already in the chain (or is the class itself) ends the walk as a
+  // cycle.
+  Chain WalkChain(const ClassGraph& graph, std::size_t start) {
     Chain chain;
-    std::unordered_set<const ClassRecord*> seen{&record};
-    chain.sought = UpperAscii(record.parent);
-    while (!IsBlank(chain.sought)) {
+    ++walk_;
+    walk_marks_[start] = walk_;
+    std::size_t current = start;
+    while (graph.has_parent_name(current)) {
       dialog_.ApplicationExec();
       if (dialog_.LABORT()) {
         chain.end = WalkEnd::kCancelled;
-        return chain;
+        break;
       }
-      const ClassRecord* found = index.Find(chain.sought);
-      if (found == nullptr) {
+      const std::size_t parent = graph.parent(current);
+      if (parent == ClassGraph::kNoParent) {
         chain.end = WalkEnd::kMissingParent;
-        return chain;
+        break;
       }
-      if (!seen.insert(found).second) {
+      if (walk_marks_[parent] == walk_) {
         chain.end = WalkEnd::kCycle;
-        return chain;
+        break;
       }
-      chain.ancestors.push_back(found);
-      chain.sought = UpperAscii(found->parent);
+      walk_marks_[parent] = walk_;
+      chain.ancestors.push_back(parent);
+      current = parent;
     }
+    chain.sought = graph.sought(current);
     return chain;
   }
 
   // Appends the detail lines for `record` to `block`; true when it appended any.
-  bool CompareIvars(const ClassRecord& record, const std::vector<const ClassRecord*>& ancestors,
-                    std::string* block) {
+  bool CompareIvars(const ClassGraph& graph, const ClassRecord& record,
+                    const std::vector<std::size_t>& ancestors, std::string* block) {
     bool found_any = false;
     const IvarList& names = record.ivars;
     for (std::size_t j = 0; j < names.size(); ++j) {
@@ -191,9 +238,11 @@ class AppReport {
           found_any = true;
         }
       }
-      for (const ClassRecord* ancestor : ancestors) {
+      const std::uint64_t name_bit = NameBit(names[j]);
+      for (std::size_t node : ancestors) {
         dialog_.ApplicationExec();
-        if (Declares(*ancestor, names[j])) {
+        const ClassRecord* ancestor = &graph.record(node);
+        if ((graph.ivar_bits(node) & name_bit) != 0 && Declares(*ancestor, names[j])) {
           *block += names[j] + " also in " + ancestor->name + " (" +
                     APPNAME(repo_, ancestor->application) + "-" + MODNAME(repo_, ancestor->module) +
                     ")" + kCrLf;
@@ -217,6 +266,9 @@ class AppReport {
   ProgressDialog& dialog_;
   std::string app_name_;
   std::vector<SearchEntry> search_set_;
+  // walk_marks_[node] == walk_ when the class is in the chain of the current walk.
+  std::vector<std::uint64_t> walk_marks_;
+  std::uint64_t walk_ = 0;
   bool any_reported_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "platform/call_stack.h"
 #include "platform/text.h"
@@ -39,6 +40,16 @@ std::string IconFileName(std::string source) {
   std::size_t at = UpperAscii(source).find(kIconWord);
   if (at == std::string::npos) return std::string();
   return std::string(TrimBlanks(std::string_view(source).substr(at + kIconWord.size())));
+}
+
+// The application's search path, less the system libraries unless they are included.
+std::vector<AppHandle> KeptSearchPath(RepositoryAccess& repo, AppHandle application,
+                                      bool include_system_libraries) {
+  std::vector<AppHandle> kept;
+  for (AppHandle entry : APPSEARCHPATH(repo, application)) {
+    if (include_system_libraries || !ISSYSTEMLIB(repo, entry)) kept.push_back(entry);
+  }
+  return kept;
 }
 
 }  // namespace
@@ -150,14 +161,28 @@ std::vector<AppHandle> GETUSEDAPPS(RepositoryAccess& repo, AppHandle application
 std::vector<AppHandle>& GETUSEDAPPSEX(RepositoryAccess& repo, AppHandle application,
                                       std::vector<AppHandle>& used, bool include_system_libraries) {
   IVARSCAN_ROUTINE("GETUSEDAPPSEX");
-  std::vector<AppHandle> kept;
-  for (AppHandle entry : APPSEARCHPATH(repo, application)) {
-    if (include_system_libraries || !ISSYSTEMLIB(repo, entry)) kept.push_back(entry);
-  }
-  for (AppHandle entry : kept) {
-    if (std::find(used.begin(), used.end(), entry) != used.end()) continue;
+  // The depth-first walk keeps its own stack, so that a search path that chains thousands
+  // of applications cannot exhaust the call stack, and marks what `used` holds, so that a
+  // graph of n applications costs a step per edge rather than a search of `used` per edge.
+  std::vector<bool> listed(std::numeric_limits<AppHandle>::max() + 1, false);
+  for (AppHandle entry : used) listed[entry] = true;
+  struct Frame {
+    std::vector<AppHandle> kept;  // the search path, read before anything is followed
+    std::size_t next = 0;
+  };
+  std::vector<Frame> stack;
+  stack.push_back({KeptSearchPath(repo, application, include_system_libraries)});
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    if (frame.next == frame.kept.size()) {
+      stack.pop_back();
+      continue;
+    }
+    const AppHandle entry = frame.kept[frame.next++];
+    if (listed[entry]) continue;
+    listed[entry] = true;
     used.push_back(entry);
-    GETUSEDAPPSEX(repo, entry, used, include_system_libraries);
+    stack.push_back({KeptSearchPath(repo, entry, include_system_libraries)});
   }
   return used;
 }

@@ -352,5 +352,17 @@ TEST_F(SearchPathTest, LongChainIsFollowedToItsEnd) {
   EXPECT_EQ(used.back(), chain[0]);
 }
 
+// Regression: the walk used to recurse once per application and to search the list it
+// had built for every search-path entry, so a chain through every possible handle
+// overflowed the call stack, and a thousand-application graph took seconds per call.
+TEST_F(SearchPathTest, ChainThroughEveryHandleIsFollowedWithoutRecursion) {
+  Handles chain{a_, b_, c_, d_};
+  while (chain.size() < 65'535) chain.push_back(Add("Chain" + std::to_string(chain.size())));
+  for (std::size_t i = 0; i + 1 < chain.size(); ++i) repo_.SetSearchPath(chain[i], {chain[i + 1]});
+  Handles used = GETUSEDAPPS(repo_, chain[0], false);
+  ASSERT_EQ(used.size(), chain.size() - 1);
+  EXPECT_TRUE(std::equal(used.begin(), used.end(), chain.begin() + 1));
+}
+
 }  // namespace
 }  // namespace ivarscan
