@@ -7,7 +7,7 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 test_packages=("${build_packages[@]}" python3 clang libclang-rt-14-dev
                g++-mingw-w64-x86-64-posix binutils-mingw-w64 wine wine64 xvfb xauth
-               imagemagick)
+               imagemagick googletest)
 
 case "${1:-test}" in
   build) wanted=("${build_packages[@]}") ;;

@@ -72,6 +72,20 @@ take_shots() {
 
 passed=0
 failed=0
+if [[ $# -eq 0 ]]; then
+  # The unit tests of the Windows code, in a folder of their own.
+  unit="$root/$build/wine-tests/win32_tests"
+  rm -rf "$unit" && mkdir -p "$unit"
+  if (cd "$unit" && timeout 300 wine "$root/$build/tests/wine/win32_tests.exe" \
+        >"$unit/output.txt" 2>&1); then
+    echo "PASS win32_tests: $(tr -d '\r' <"$unit/output.txt" | grep -o '[0-9]* tests from [0-9]* test suites ran' || true)"
+    passed=$((passed + 1))
+  else
+    tr -d '\r' <"$unit/output.txt" | grep -E 'FAILED|Failure|error' || true
+    echo "FAIL win32_tests"
+    failed=$((failed + 1))
+  fi
+fi
 for scenario in "${scenarios[@]}"; do
   folder="$root/$build/wine-tests/$scenario"
   rm -rf "$folder"

@@ -260,9 +260,12 @@ const std::vector<NamedScenario>& DesktopScenarios() {
   return scenarios;
 }
 
-std::vector<NamedScenario> AllScenarios() {
-  std::vector<NamedScenario> all = SmokeScenarios();
-  all.insert(all.end(), DesktopScenarios().begin(), DesktopScenarios().end());
+const std::vector<NamedScenario>& AllScenarios() {
+  static const std::vector<NamedScenario> all = [] {
+    std::vector<NamedScenario> scenarios = SmokeScenarios();
+    scenarios.insert(scenarios.end(), DesktopScenarios().begin(), DesktopScenarios().end());
+    return scenarios;
+  }();
   return all;
 }
 

@@ -24,9 +24,13 @@ const NamedScenario* FindScenario(const std::string& name) {
   return nullptr;
 }
 
+// Ends the driver at once on a crash, instead of waiting for Wine's debugger.
+LONG WINAPI EndOnCrash(EXCEPTION_POINTERS*) { return EXCEPTION_EXECUTE_HANDLER; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  ::SetUnhandledExceptionFilter(&EndOnCrash);
   if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
     for (const NamedScenario& scenario : ivarscan::wine::AllScenarios()) {
       std::cout << scenario.name << "\n";

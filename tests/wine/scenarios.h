@@ -20,7 +20,7 @@ const std::vector<NamedScenario>& SmokeScenarios();
 const std::vector<NamedScenario>& DesktopScenarios();
 
 // Every scenario: the smoke program's, then the desktop programs'.
-std::vector<NamedScenario> AllScenarios();
+const std::vector<NamedScenario>& AllScenarios();
 
 }  // namespace ivarscan::wine
 
