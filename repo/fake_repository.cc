@@ -71,8 +71,8 @@ std::string DerivedPrototype(std::string_view class_name, std::string_view sourc
     return EqualsIgnoringCase(word, "INHERIT");
   });
   if (inherit == words.end()) return prototype;
-  prototype += " " + std::string(*inherit);
-  if (inherit + 1 != words.end()) prototype += " " + std::string(*(inherit + 1));
+  prototype.append(" ").append(*inherit);
+  if (inherit + 1 != words.end()) prototype.append(" ").append(*(inherit + 1));
   return prototype;
 }
 
