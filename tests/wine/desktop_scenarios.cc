@@ -42,6 +42,7 @@ void StartAndAnswerIntroduction(Scenario& scenario, const Program& program, int 
   MessageBoxView box = scenario.WaitForBox(texts::kIntroductionCaption);
   scenario.ExpectEq(box.text, texts::kIntroduction, "introduction");
   scenario.Expect(IsDefaultButton(box.window, IDYES), "Yes is the introduction's default");
+  scenario.Shot("introduction");
   ClickButton(box.window, button);
 }
 
@@ -101,6 +102,7 @@ void ExpectEndedQuietly(Scenario& scenario, const Program& program) {
 std::string FinishWithClosingNote(Scenario& scenario, const Program& program) {
   MessageBoxView note = scenario.WaitForBox(texts::kClosingNoteCaption, 300);
   scenario.ExpectEq(note.text, ClosingNote(), "closing note");
+  scenario.Shot("closing-note");
   const std::string report = scenario.ReadFile(program.report);
   scenario.WaitForFile(kViewerCommandLine);
   scenario.ExpectEq(scenario.ReadFile(kViewerCommandLine), std::string("notepad ") + program.report,
@@ -220,6 +222,7 @@ void NoRepository(Scenario& scenario) {
   MessageBoxView box = scenario.WaitForBox(kStandardErrorCaption, 60);
   const ULONGLONG waited = ::GetTickCount64() - accepted;
   scenario.ExpectEq(box.text, texts::kRepositoryUnavailable, "repository box");
+  scenario.Shot("repository-box");
   scenario.Expect(waited >= 19000, "20 attempts a second apart (waited " +
                                        std::to_string(waited) + " ms)");
   ClickButton(box.window, IDOK);
