@@ -10,6 +10,9 @@
 //                    start to exit (the report written), in a scratch folder
 //   peak memory      the console run's peak resident set (ru_maxrss of its wait4)
 //
+// The console run's processor time (user and system) is printed too: on a machine that
+// other work keeps busy it varies much less than the elapsed time.
+//
 // Every figure is taken --runs times; the medians are printed, with the run's time outside
 // the scanner and the load, and the peak memory against the size of the module source.
 //
@@ -74,8 +77,21 @@ struct Figures {
   double load = 0;
   double scanner = 0;
   double run = 0;
+  double run_cpu = 0;
   double peak = 0;
 };
+
+// What one console run took.
+struct ConsoleFigures {
+  bool ok = false;
+  double seconds = 0;
+  double cpu = 0;
+  double peak = 0;
+};
+
+double Seconds(const timeval& time) {
+  return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
 
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
@@ -111,11 +127,10 @@ std::vector<AppHandle> CollectedApplications(RepositoryAccess& repo, AppHandle a
 }
 
 // Reads what a run of the current project scans; false when the repository or its current
-// project cannot be opened. Sets `project` to the current project's name.
-bool ReadScanWork(const std::string& folder, std::string* project, ScanWork* work) {
+// project cannot be opened.
+bool ReadScanWork(const std::string& folder, ScanWork* work) {
   FolderRepository repo(Env::Default(), folder);
   if (repo.AdamInit(0, nullptr) != 0) return false;
-  *project = GETCURRENTPROJECT(repo);
   for (const ApplicationRecord& app : GETAPPS(repo, false, true)) {
     ++work->reports;
     for (AppHandle collected : CollectedApplications(repo, app.handle)) {
@@ -126,7 +141,7 @@ bool ReadScanWork(const std::string& folder, std::string* project, ScanWork* wor
       for (const std::string& source : entry->second) work->bytes += source.size();
     }
   }
-  return repo.AdamExit() == 0 && !project->empty() && work->reports > 0;
+  return repo.AdamExit() == 0 && work->reports > 0;
 }
 
 // Reads every module file of the project once; returns the seconds, sets `bytes`.
@@ -168,10 +183,11 @@ double ScannerTime(const ScanWork& work, std::size_t* ivars) {
   return SecondsSince(start);
 }
 
-// Runs the console program in `work_folder` with its output discarded; returns false when
-// it cannot be started or does not exit with 0. Sets the seconds and the peak bytes.
-bool ConsoleRun(const Options& options, const std::string& project, const std::string& work_folder,
-                double* seconds, double* peak) {
+// Runs the console program in `work_folder` with its output discarded. `ok` is false when
+// it cannot be started or does not exit with 0.
+ConsoleFigures ConsoleRun(const Options& options, const std::string& project,
+                          const std::string& work_folder) {
+  ConsoleFigures figures;
   const std::vector<std::string> arguments = {fs::absolute(options.program).string(),
                                               "--yes",
                                               "--repository",
@@ -194,10 +210,12 @@ bool ConsoleRun(const Options& options, const std::string& project, const std::s
   }
   int status = 0;
   struct rusage usage {};
-  if (child < 0 || ::wait4(child, &status, 0, &usage) != child) return false;
-  *seconds = SecondsSince(start);
-  *peak = static_cast<double>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  if (child < 0 || ::wait4(child, &status, 0, &usage) != child) return figures;
+  figures.seconds = SecondsSince(start);
+  figures.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+  figures.peak = static_cast<double>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
+  figures.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return figures;
 }
 
 // Copies the report that the console run left in `work_folder` (DUPIVars25.TXT or
@@ -230,13 +248,14 @@ void PrintSummary(const std::vector<Figures>& runs, double source_bytes) {
   const double load = MedianOf(runs, &Figures::load);
   const double scanner = MedianOf(runs, &Figures::scanner);
   const double run = MedianOf(runs, &Figures::run);
+  const double run_cpu = MedianOf(runs, &Figures::run_cpu);
   const double peak = MedianOf(runs, &Figures::peak);
   const double outside = run - load - scanner;
   std::printf("medians of %zu runs:\n", runs.size());
   std::printf("  read floor                %8.4f s\n", floor);
   std::printf("  repository load           %8.4f s\n", load);
   std::printf("  scanner                   %8.4f s\n", scanner);
-  std::printf("  console run               %8.4f s\n", run);
+  std::printf("  console run               %8.4f s (processor time %.4f s)\n", run, run_cpu);
   std::printf("  outside scanner and load  %8.4f s (%.2f x the scanner)\n", outside,
               outside / scanner);
   std::printf("  peak memory               %8.1f MB (%.2f x the module source)\n", peak / 1e6,
@@ -260,6 +279,89 @@ bool ParseOptions(int argc, char** argv, Options* options) {
   return argc % 2 == 1 && !options->repository.empty() && !options->program.empty();
 }
 
+// The name of the repository's current project; empty when there is none.
+std::string CurrentProject(const std::string& folder) {
+  FolderRepository repo(Env::Default(), folder);
+  if (repo.AdamInit(0, nullptr) != 0) return std::string();
+  return GETCURRENTPROJECT(repo);
+}
+
+// Runs the console program on request from a process of its own, forked while this
+// process is still small: a child's peak resident set counts what it shares with its
+// parent until it starts the program, and this process grows to hold every class source.
+class Launcher {
+ public:
+  Launcher(const Options& options, const std::string& project, const fs::path& work_folder) {
+    int requests[2];
+    int results[2];
+    if (::pipe(requests) != 0 || ::pipe(results) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(requests[1]);
+      ::close(results[0]);
+      Serve(options, project, work_folder.string(), requests[0], results[1]);
+    }
+    ::close(requests[0]);
+    ::close(results[1]);
+    requests_ = requests[1];
+    results_ = results[0];
+  }
+
+  ~Launcher() {
+    ::close(requests_);
+    ::close(results_);
+    if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+  }
+
+  // One console run.
+  ConsoleFigures Run() {
+    ConsoleFigures figures;
+    const char request = 'r';
+    if (pid_ <= 0 || ::write(requests_, &request, 1) != 1 ||
+        ::read(results_, &figures, sizeof figures) != sizeof figures) {
+      return ConsoleFigures();
+    }
+    return figures;
+  }
+
+ private:
+  [[noreturn]] static void Serve(const Options& options, const std::string& project,
+                                 const std::string& work_folder, int requests, int results) {
+    char request = 0;
+    while (::read(requests, &request, 1) == 1) {
+      const ConsoleFigures figures = ConsoleRun(options, project, work_folder);
+      if (::write(results, &figures, sizeof figures) != sizeof figures) break;
+    }
+    ::_exit(0);
+  }
+
+  pid_t pid_ = -1;
+  int requests_ = -1;
+  int results_ = -1;
+};
+
+// Takes every figure of one run; false when the console run fails.
+bool MeasureRun(Launcher& launcher, const std::string& project_folder, const std::string& project,
+                const ScanWork& work, std::size_t* source_bytes, Figures* figures) {
+  Env& env = *Env::Default();
+  std::size_t ivars = 0;
+  figures->floor = ReadFloor(env, project_folder, source_bytes);
+  figures->load = LoadTime(env, project_folder, project);
+  figures->scanner = ScannerTime(work, &ivars);
+  const ConsoleFigures console = launcher.Run();
+  if (!console.ok) return false;
+  figures->run = console.seconds;
+  figures->run_cpu = console.cpu;
+  figures->peak = console.peak;
+  std::printf(
+      "run: floor %.4f s, load %.4f s, scanner %.4f s (%zu ivars), console run %.4f s "
+      "(processor %.4f s), peak %.1f MB\n",
+      figures->floor, figures->load, figures->scanner, ivars, figures->run, figures->run_cpu,
+      figures->peak / 1e6);
+  std::fflush(stdout);
+  return true;
+}
+
 int Run(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, &options)) {
@@ -268,52 +370,40 @@ int Run(int argc, char** argv) {
                  "[--report FILE]\n");
     return 2;
   }
-  std::string project;
-  ScanWork work;
-  if (!ReadScanWork(options.repository, &project, &work)) {
-    std::fprintf(stderr, "cannot read the current project of %s\n", options.repository.c_str());
+  const std::string project = CurrentProject(options.repository);
+  if (project.empty()) {
+    std::fprintf(stderr, "no current project in %s\n", options.repository.c_str());
     return 1;
   }
-  Env& env = *Env::Default();
-  const std::string project_folder = JoinPath(options.repository, project);
   const fs::path work_folder =
       fs::temp_directory_path() / ("ivarscan-bench-" + std::to_string(::getpid()));
   fs::create_directories(work_folder);
-  std::printf(
-      "project \"%s\" of %s: %zu application reports scan %zu class sources "
-      "(%.1f MB)\n",
-      project.c_str(), options.repository.c_str(), work.reports, work.classes,
-      static_cast<double>(work.bytes) / 1e6);
-
-  std::vector<Figures> runs;
+  Launcher launcher(options, project, work_folder);
+  ScanWork work;
+  if (!ReadScanWork(options.repository, &work)) {
+    std::fprintf(stderr, "cannot read project \"%s\" of %s\n", project.c_str(),
+                 options.repository.c_str());
+    return 1;
+  }
+  std::printf("project \"%s\": %zu application reports scan %zu class sources (%.1f MB)\n",
+              project.c_str(), work.reports, work.classes, static_cast<double>(work.bytes) / 1e6);
+  std::vector<Figures> runs(options.runs);
   std::size_t source_bytes = 0;
-  int status = 0;
-  for (int i = 1; i <= options.runs && status == 0; ++i) {
-    Figures figures;
-    std::size_t ivars = 0;
-    figures.floor = ReadFloor(env, project_folder, &source_bytes);
-    figures.load = LoadTime(env, project_folder, project);
-    figures.scanner = ScannerTime(work, &ivars);
-    if (!ConsoleRun(options, project, work_folder.string(), &figures.run, &figures.peak)) {
-      std::fprintf(stderr, "the console run failed: %s\n", options.program.c_str());
-      status = 1;
-      break;
-    }
-    std::printf(
-        "run %d: floor %.4f s, load %.4f s, scanner %.4f s (%zu ivars), console run "
-        "%.4f s, peak %.1f MB\n",
-        i, figures.floor, figures.load, figures.scanner, ivars, figures.run, figures.peak / 1e6);
-    std::fflush(stdout);
-    runs.push_back(figures);
+  bool ok = true;
+  for (Figures& figures : runs) {
+    ok = ok && MeasureRun(launcher, JoinPath(options.repository, project), project, work,
+                          &source_bytes, &figures);
   }
-  if (status == 0) {
-    std::printf("module source: %.1f MB\n", static_cast<double>(source_bytes) / 1e6);
-    PrintSummary(runs, static_cast<double>(source_bytes));
-  }
+  if (ok && !options.report.empty()) KeepReport(work_folder, options.report);
   std::error_code ignored;
-  if (!options.report.empty() && status == 0) KeepReport(work_folder, options.report);
   fs::remove_all(work_folder, ignored);
-  return status;
+  if (!ok) {
+    std::fprintf(stderr, "the console run failed: %s\n", options.program.c_str());
+    return 1;
+  }
+  std::printf("module source: %.1f MB\n", static_cast<double>(source_bytes) / 1e6);
+  PrintSummary(runs, static_cast<double>(source_bytes));
+  return 0;
 }
 
 }  // namespace

@@ -14,10 +14,15 @@ constexpr std::uint32_t kModuleNameBufferSize = 64;
 constexpr std::uint16_t kSourcePart = 7;
 constexpr std::uint16_t kSecondSourcePart = 4;
 
-// The text of a RecGet pair, copied at once; empty when the repository has none.
-std::string RecText(RepositoryAccess& repo, RecHandle handle, std::uint16_t number) {
+// Copies the text of a RecGet pair into `out` at once; empty when the repository has none.
+void AssignRecText(RepositoryAccess& repo, RecHandle handle, std::uint16_t number,
+                   std::string& out) {
   const char* text = repo.RecGet(handle, number);
-  return text == nullptr ? std::string() : std::string(text);
+  if (text == nullptr) {
+    out.clear();
+  } else {
+    out.assign(text);
+  }
 }
 
 bool HasSourceTexts(const EntityRecord& record) {
@@ -39,6 +44,40 @@ void QueryEntityValues(RepositoryAccess& repo, EntityHandle entity, EntityRecord
   record.display_name = SysGetAtomName(record.display_name_symbol);
   repo.EntQueryName(entity, &record.name_symbol);
   record.name = SysGetAtomName(record.name_symbol);
+}
+
+// Gives `record` a new record's values but keeps the storage of its texts, so that
+// reading the next entity into it allocates nothing for texts that fit.
+void ResetKeepingStorage(EntityRecord& record) {
+  EntityRecord fresh;
+  for (std::string EntityRecord::*text : {&EntityRecord::display_name, &EntityRecord::name,
+                                          &EntityRecord::source, &EntityRecord::second_source}) {
+    (fresh.*text).swap(record.*text);
+    (fresh.*text).clear();
+  }
+  record = std::move(fresh);
+}
+
+// GETENTITYDETAIL into `record`, which holds a new record's values.
+void ReadEntityDetail(RepositoryAccess& repo, EntityHandle entity, EntityRecord& record) {
+  IVARSCAN_ROUTINE("GETENTITYDETAIL");
+  record.handle = entity;
+  QueryEntityValues(repo, entity, record);
+  if (HasSourceTexts(record)) {
+    // The part-4 query reuses the part-7 out values, so a failing part-4 query leaves
+    // part 7's second pair in place.
+    RecHandle first_handle = 0;
+    RecHandle second_handle = 0;
+    std::uint16_t first_number = 0;
+    std::uint16_t second_number = 0;
+    repo.EntQueryData(entity, kSourcePart, &first_handle, &first_number, &second_handle,
+                      &second_number);
+    AssignRecText(repo, first_handle, first_number, record.source);
+    repo.EntQueryData(entity, kSecondSourcePart, &first_handle, &first_number, &second_handle,
+                      &second_number);
+    AssignRecText(repo, second_handle, second_number, record.second_source);
+  }
+  record.description = ENTDESCRIPTION(repo, entity);
 }
 
 }  // namespace
@@ -71,10 +110,14 @@ std::vector<EntityRecord> GETENTITIES(RepositoryAccess& repo, ModuleHandle modul
                                       const EntityFilter& filter, bool sort) {
   IVARSCAN_ROUTINE("GETENTITIES");
   std::vector<EntityRecord> entities;
+  // One record serves every entity that the filter turns down: a module's method entities
+  // then cost no allocation for their source texts.
+  EntityRecord record;
   EntityHandle entity = 0;
   for (Status status = repo.ModGetFirstEntity(module, &entity); status == 0 && entity != 0;
        status = repo.ModGetNextEntity(&entity)) {
-    EntityRecord record = GETENTITYDETAIL(repo, entity);
+    ResetKeepingStorage(record);
+    ReadEntityDetail(repo, entity, record);
     if (!filter || filter(record)) entities.push_back(std::move(record));
   }
   if (sort) NEWASORT(entities, 1, kToTheEnd, NameOrder);
@@ -82,25 +125,8 @@ std::vector<EntityRecord> GETENTITIES(RepositoryAccess& repo, ModuleHandle modul
 }
 
 EntityRecord GETENTITYDETAIL(RepositoryAccess& repo, EntityHandle entity) {
-  IVARSCAN_ROUTINE("GETENTITYDETAIL");
   EntityRecord record;
-  record.handle = entity;
-  QueryEntityValues(repo, entity, record);
-  if (HasSourceTexts(record)) {
-    // The part-4 query reuses the part-7 out values, so a failing part-4 query leaves
-    // part 7's second pair in place.
-    RecHandle first_handle = 0;
-    RecHandle second_handle = 0;
-    std::uint16_t first_number = 0;
-    std::uint16_t second_number = 0;
-    repo.EntQueryData(entity, kSourcePart, &first_handle, &first_number, &second_handle,
-                      &second_number);
-    record.source = RecText(repo, first_handle, first_number);
-    repo.EntQueryData(entity, kSecondSourcePart, &first_handle, &first_number, &second_handle,
-                      &second_number);
-    record.second_source = RecText(repo, second_handle, second_number);
-  }
-  record.description = ENTDESCRIPTION(repo, entity);
+  ReadEntityDetail(repo, entity, record);
   return record;
 }
 
@@ -109,7 +135,9 @@ std::string ENTDESCRIPTION(RepositoryAccess& repo, EntityHandle entity) {
   RecHandle handle = 0;
   std::uint16_t number = 0;
   if (repo.EntQueryDescription(entity, &handle, &number) != 0 || number == 0) return " ";
-  return RecText(repo, handle, number);
+  std::string description;
+  AssignRecText(repo, handle, number, description);
+  return description;
 }
 
 }  // namespace ivarscan

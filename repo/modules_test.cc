@@ -242,6 +242,56 @@ TEST_F(ModulesTest, FilterSeesEveryFullyReadEntity) {
   EXPECT_EQ(seen_sources, (Names{"", "CLASS Order\r\n\tEXPORT nId\r\n", ""}));
 }
 
+// GETENTITIES reads each entity into the storage of the one before when the filter turned
+// that one down: nothing of the earlier entity may show through.
+TEST_F(ModulesTest, EachEntityIsReadAfreshAfterOneTheFilterTurnedDown) {
+  repo_.AddEntity(module_, {.display_name = "OrderWindow:Init",
+                            .name = "ORDERWINDOW:INIT",
+                            .type = 4,
+                            .block_type = 9,
+                            .visibility = 2,
+                            .subtype = 5,
+                            .vit = 6,
+                            .debug = 7,
+                            .create_time = 1000,
+                            .time = 2000,
+                            .source = "METHOD Init() CLASS OrderWindow\r\n" + std::string(200, 'x'),
+                            .second_source = "stored",
+                            .description = "Opens the window"});
+  repo_.AddEntity(module_, {.display_name = "Hidden",
+                            .name = "HIDDEN",
+                            .type = 3,
+                            .appearance = false,
+                            .source = "never fetched"});
+  repo_.AddEntity(module_,
+                  {.display_name = "Plain", .name = "PLAIN", .source = "FUNCTION Plain\r\n"});
+  repo_.FailCall("EntQueryVis", 3);
+  repo_.FailCall("EntQueryName", 3);
+  EntityFilter all_but_first = [](const EntityRecord& record) {
+    return record.display_name != "OrderWindow:Init";
+  };
+  std::vector<EntityRecord> found = GETENTITIES(repo_, module_, all_but_first, false);
+  ASSERT_EQ(found.size(), 2u);
+  for (const EntityRecord& record : found) {
+    SCOPED_TRACE(record.display_name);
+    EXPECT_EQ(record.second_source, "");
+    EXPECT_EQ(record.description, " ");
+    EXPECT_EQ(record.block_type, 0);
+    EXPECT_EQ(record.visibility, 0);
+    EXPECT_EQ(record.subtype, 0);
+    EXPECT_EQ(record.vit, 0);
+    EXPECT_EQ(record.debug, 0);
+    EXPECT_EQ(record.create_time, 0);
+    EXPECT_EQ(record.time, 0);
+  }
+  EXPECT_FALSE(found[0].appearance);
+  EXPECT_EQ(found[0].source, "");
+  EXPECT_EQ(found[0].name, "HIDDEN");
+  EXPECT_EQ(found[1].source, "FUNCTION Plain\r\n");
+  EXPECT_EQ(found[1].name, "");  // its name query failed
+  EXPECT_EQ(found[1].name_symbol, 0u);
+}
+
 TEST_F(ModulesTest, EntityListEndsAtFailuresAndZeroHandles) {
   AddNamed("One");
   AddNamed("Two");

@@ -418,7 +418,7 @@ Status FolderRepository::EntQueryName(EntityHandle entity, Symbol* value) {
 }
 
 Status FolderRepository::EntQueryDisplayName(EntityHandle entity, Symbol* value) {
-  return QueryEntity(entity, value, [](const LoadedEntity& e) { return SysAtom(e.display_name); });
+  return QueryEntity(entity, value, [](const LoadedEntity& e) { return e.display_name_symbol; });
 }
 
 Status FolderRepository::EntQueryData(EntityHandle handle, std::uint16_t part,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/symbol_table.h"
 #include "repo/repository_access.h"
 #include "store/entity_keywords.h"
 
@@ -19,6 +20,9 @@ struct LoadedEntity {
   std::size_t text_size = 0;    // its length, without the zero byte that follows it
   EntityKeyword keyword = EntityKeyword::kClass;
   std::string display_name;
+  // The display name's symbol, interned once when the module is read: EntQueryName and
+  // EntQueryDisplayName are asked for every entity of every application a run collects.
+  Symbol display_name_symbol = 0;
 };
 
 struct LoadedModule {

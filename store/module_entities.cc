@@ -1,5 +1,8 @@
 #include "store/module_entities.h"
 
+#include <string>
+
+#include "platform/symbol_table.h"
 #include "store/entity_splitter.h"
 #include "store/entity_statement.h"
 
@@ -27,8 +30,10 @@ void AddModuleEntities(std::string_view source, std::uint32_t module_index, Load
     AppendWithCrLf(source.substr(span.begin, span.end - span.begin), &module->texts);
     if (!module->texts.ends_with('\n')) module->texts.append("\r\n");
     const std::string_view text = std::string_view(module->texts).substr(offset);
+    const std::string statement = EntityStatement(text);
+    const std::string_view display_name = EntityDisplayName(statement);
     entities->push_back({module_index, offset, text.size(), span.keyword,
-                         std::string(EntityDisplayName(EntityStatement(text)))});
+                         std::string(display_name), SysAtom(display_name)});
     module->texts.push_back('\0');
   }
 }
