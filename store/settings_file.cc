@@ -64,6 +64,14 @@ std::string_view LineEndOf(std::string_view text) {
   return text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
 }
 
+// What ends the last line of `text` before a line is added after it: nothing after an LF;
+// an LF after a lone CR, which the reader already takes for the line's end (an added CR LF
+// would leave that CR in the line, spoiling a section name or a value); `eol` otherwise.
+std::string_view LineBreakAfter(std::string_view text, std::string_view eol) {
+  if (text.empty() || text.ends_with('\n')) return {};
+  return text.ends_with('\r') ? "\n" : eol;
+}
+
 // The rewriting behind SetSettingsValue (value given) and RemoveSettingsKey (nullopt).
 std::string RewriteKey(std::string_view text, std::string_view section, std::string_view key,
                        std::optional<std::string_view> value) {
@@ -90,13 +98,13 @@ std::string RewriteKey(std::string_view text, std::string_view section, std::str
       out.append(whole);
     }
     if (line.kind == SettingsLine::kSection && in_section && !written && key_missing) {
-      if (!whole.ends_with('\n')) out.append(eol);
+      out.append(LineBreakAfter(whole, eol));
       out.append(key).append("=").append(*value).append(eol);
       written = true;
     }
   }
   if (!written) {
-    if (!out.empty() && !out.ends_with('\n')) out.append(eol);
+    out.append(LineBreakAfter(out, eol));
     out.append("[").append(section).append("]").append(eol);
     out.append(key).append("=").append(*value).append(eol);
   }

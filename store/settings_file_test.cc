@@ -77,6 +77,19 @@ TEST(SettingsFileTest, SettingAMissingKeyAddsIt) {
             "[Repository]\nCurrentProject=P\n");
 }
 
+// Found by the settings file fuzzer: a last line ending in a lone CR is read without it,
+// but adding a line after it made CR CR LF, and the reader then kept one CR in the line.
+TEST(SettingsFileTest, AddingALineAfterALastLineEndingInCrKeepsThatLineWhole) {
+  const std::string after_section =
+      SetSettingsValue("[x]\r\n[Repository]\r", "Repository", "CurrentProject", "P");
+  EXPECT_EQ(after_section, "[x]\r\n[Repository]\r\nCurrentProject=P\r\n");
+  EXPECT_EQ(SettingsFile::Parse(after_section).Get("Repository", "CurrentProject"), "P");
+
+  const std::string after_key = SetSettingsValue("[Other]\nx=1\r", "Repository", "Current", "P");
+  EXPECT_EQ(after_key, "[Other]\nx=1\r\n[Repository]\nCurrent=P\n");
+  EXPECT_EQ(SettingsFile::Parse(after_key).Get("Other", "x"), "1");
+}
+
 TEST(SettingsFileTest, RemovingAKeyDropsOnlyItsLines) {
   const std::string text =
       "[Repository]\nRestoreProject=A\nCurrentProject=B\n"
