@@ -82,9 +82,8 @@ class Win32Env final : public Env {
  public:
   std::error_code ReadFile(const std::string& path, std::string* contents) override {
     contents->clear();
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return LastError();
     LARGE_INTEGER size;
     if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
@@ -134,8 +133,7 @@ class Win32Env final : public Env {
     return {};
   }
 
-  std::error_code WriteFileAtomically(const std::string& path,
-                                      std::string_view contents) override {
+  std::error_code WriteFileAtomically(const std::string& path, std::string_view contents) override {
     const std::string temporary = path + ".new";
     {
       FileHandle file(CreateForWriting(temporary));
@@ -157,8 +155,8 @@ class Win32Env final : public Env {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return LastError();
     OVERLAPPED whole_file = {};
-    if (!::LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                      MAXDWORD, MAXDWORD, &whole_file)) {
+    if (!::LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                      MAXDWORD, &whole_file)) {
       return LastError();
     }
     *lock = std::make_unique<Win32FileLock>(file.Release());

@@ -70,8 +70,7 @@ TEST_F(Win32EnvTest, NewWritableFileTruncates) {
 
 TEST_F(Win32EnvTest, ReportsGetLastErrorCodes) {
   std::string contents;
-  EXPECT_EQ(env_->ReadFile(JoinPath(folder_, "missing"), &contents).value(),
-            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(env_->ReadFile(JoinPath(folder_, "missing"), &contents).value(), ERROR_FILE_NOT_FOUND);
   std::unique_ptr<WritableFile> file;
   const std::error_code error = env_->NewWritableFile(JoinPath(folder_, "no\\such\\f"), &file);
   EXPECT_EQ(error.value(), ERROR_PATH_NOT_FOUND);

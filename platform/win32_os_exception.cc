@@ -40,13 +40,9 @@ const char* DescriptionOf(DWORD code) {
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
   const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
   const OsException exception{
-      record.ExceptionCode,
-      record.ExceptionFlags,
-      record.ExceptionAddress,
-      record.NumberParameters,
+      record.ExceptionCode, record.ExceptionFlags, record.ExceptionAddress, record.NumberParameters,
       // For access violations: 0 read, 1 write, 8 execute.
-      record.NumberParameters > 0 ? static_cast<std::uint32_t>(record.ExceptionInformation[0])
-                                  : 0u,
+      record.NumberParameters > 0 ? static_cast<std::uint32_t>(record.ExceptionInformation[0]) : 0u,
       DescriptionOf(record.ExceptionCode)};
   ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(installed_reporter(exception)));
   return EXCEPTION_EXECUTE_HANDLER;
@@ -69,8 +65,8 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter) {
 }
 
 int SignalSafeOpenForAppend(const char* path, bool* existed) {
-  HANDLE handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   *existed = handle != INVALID_HANDLE_VALUE;
   if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
     handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

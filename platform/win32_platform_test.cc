@@ -115,8 +115,7 @@ TEST(Win32OsExceptionTest, SignalSafeAppendCreatesOnceThenAppends) {
 
 TEST(Win32OsExceptionTest, OpeningInAMissingFolderFails) {
   bool existed = true;
-  EXPECT_EQ(SignalSafeOpenForAppend(TemporaryPath("no-such-folder\\x.log").c_str(), &existed),
-            -1);
+  EXPECT_EQ(SignalSafeOpenForAppend(TemporaryPath("no-such-folder\\x.log").c_str(), &existed), -1);
   EXPECT_FALSE(existed);
 }
 

@@ -20,9 +20,7 @@ bool LookDue() {
   return true;
 }
 
-bool IsDialog(HWND window) {
-  return ::GetClassLongPtrA(window, GCW_ATOM) == kDialogClassAtom;
-}
+bool IsDialog(HWND window) { return ::GetClassLongPtrA(window, GCW_ATOM) == kDialogClassAtom; }
 
 }  // namespace
 

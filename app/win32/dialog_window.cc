@@ -41,8 +41,7 @@ void DialogWindow::Create(const char* template_name, HWND owner) {
                                  reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wparam,
-                                         LPARAM lparam) {
+INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) ::SetWindowLongPtrA(window, DWLP_USER, lparam);
   auto* dialog = reinterpret_cast<DialogWindow*>(::GetWindowLongPtrA(window, DWLP_USER));
   if (dialog == nullptr) return FALSE;  // the few messages that precede WM_INITDIALOG

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/dialog_window.h"
 #include "app/ui.h"
+#include "app/win32/dialog_window.h"
 
 namespace ivarscan {
 
@@ -44,7 +44,7 @@ class WinPrj final : public DialogWindow, public ProjectDialog {
   HWND OCCPBOK;
   HWND OCCPBCANCEL;
   HWND ODCFIXEDTEXT1;
-  std::string chosen_;                    // CHOSEN
+  std::string chosen_;                     // CHOSEN
   std::vector<std::string> descriptions_;  // indexed by the item data of the list items
   bool focus_list_ = false;
 };

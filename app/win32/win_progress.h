@@ -8,8 +8,8 @@
 
 #include <string_view>
 
-#include "app/win32/dialog_window.h"
 #include "app/ui.h"
+#include "app/win32/dialog_window.h"
 
 namespace ivarscan {
 

@@ -17,9 +17,7 @@ class WinProgressTest : public ::testing::Test {
     ::GetWindowTextA(window, text, sizeof text);
     return text;
   }
-  void Command(WPARAM wparam) {
-    ::SendMessageA(dialog_.window(), WM_COMMAND, wparam, 0);
-  }
+  void Command(WPARAM wparam) { ::SendMessageA(dialog_.window(), WM_COMMAND, wparam, 0); }
   // Services events until LABORT turns true or half a second has passed.
   void ServiceUntilAbort() {
     for (int i = 0; i < 50 && !dialog_.LABORT(); ++i) {
@@ -73,8 +71,7 @@ TEST_F(WinProgressTest, TheCancelCommandAndTheButtonSetLabort) {
   EXPECT_NE(dialog_.window(), nullptr);
 
   WinProgress other;
-  ::SendMessageA(other.window(), WM_COMMAND,
-                 MAKEWPARAM(IDC_WINPROGRESS_PBCANCEL, BN_CLICKED),
+  ::SendMessageA(other.window(), WM_COMMAND, MAKEWPARAM(IDC_WINPROGRESS_PBCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(::GetDlgItem(other.window(), IDC_WINPROGRESS_PBCANCEL)));
   EXPECT_TRUE(other.LABORT());
 }

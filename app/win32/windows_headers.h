@@ -6,6 +6,7 @@
 #define IVARSCAN_APP_WIN32_WINDOWS_HEADERS_H_
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #undef MessageBox

@@ -162,9 +162,9 @@ void IdeNeverCloses(Scenario& scenario) {
   MessageBoxView box = scenario.WaitForBox(kStandardErrorCaption, 120);
   const ULONGLONG waited = ::GetTickCount64() - asked;
   scenario.ExpectEq(box.text, texts::kStillRunning, "still-running box");
-  scenario.Expect(waited >= 59000 && waited < 90000,
-                  "about 60 one-second pauses before giving up (waited " +
-                      std::to_string(waited) + " ms)");
+  scenario.Expect(
+      waited >= 59000 && waited < 90000,
+      "about 60 one-second pauses before giving up (waited " + std::to_string(waited) + " ms)");
   scenario.ExpectEq(CloseRequestsReceived(scenario), 1, "close requests to the IDE");
   ClickButton(box.window, IDOK);
   ExpectEndedQuietly(scenario, kIvarscan);
@@ -207,9 +207,8 @@ void CancelInProgress(Scenario& scenario, void (*cancel)(HWND progress)) {
 }
 
 void CancelWithButton(Scenario& scenario) {
-  CancelInProgress(scenario, [](HWND progress) {
-    ClickButton(progress, IDC_WINPROGRESS_PBCANCEL);
-  });
+  CancelInProgress(scenario,
+                   [](HWND progress) { ClickButton(progress, IDC_WINPROGRESS_PBCANCEL); });
 }
 
 void CancelWithEscape(Scenario& scenario) {
@@ -223,8 +222,8 @@ void NoRepository(Scenario& scenario) {
   const ULONGLONG waited = ::GetTickCount64() - accepted;
   scenario.ExpectEq(box.text, texts::kRepositoryUnavailable, "repository box");
   scenario.Shot("repository-box");
-  scenario.Expect(waited >= 19000, "20 attempts a second apart (waited " +
-                                       std::to_string(waited) + " ms)");
+  scenario.Expect(waited >= 19000,
+                  "20 attempts a second apart (waited " + std::to_string(waited) + " ms)");
   ClickButton(box.window, IDOK);
   ExpectEndedQuietly(scenario, kIvarscan);
 }

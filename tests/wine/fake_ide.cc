@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
   window_class.hInstance = ::GetModuleHandleA(nullptr);
   window_class.lpszClassName = "CAVO20MainWClass";
   if (!::RegisterClassA(&window_class)) return 1;
-  HWND window = ::CreateWindowA("CAVO20MainWClass", "Stand-in IDE", WS_OVERLAPPEDWINDOW, 0, 0,
-                                320, 200, nullptr, nullptr, window_class.hInstance, nullptr);
+  HWND window = ::CreateWindowA("CAVO20MainWClass", "Stand-in IDE", WS_OVERLAPPEDWINDOW, 0, 0, 320,
+                                200, nullptr, nullptr, window_class.hInstance, nullptr);
   if (window == nullptr) return 1;
   ::ShowWindow(window, SW_SHOWNOACTIVATE);
   ::SetTimer(window, 1, lifetime_seconds * 1000, nullptr);

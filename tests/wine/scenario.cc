@@ -65,8 +65,7 @@ void Scenario::StartHelper(const std::string& program, const std::string& argume
 HWND Scenario::WaitForWindow(const char* class_name, const std::string& caption, int seconds) {
   HWND window = nullptr;
   if (!PollUntil(seconds, [&] { return (window = FindVisibleWindow(class_name, caption)); })) {
-    throw ScenarioFailure("no window \"" + caption + "\" within " + std::to_string(seconds) +
-                          " s");
+    throw ScenarioFailure("no window \"" + caption + "\" within " + std::to_string(seconds) + " s");
   }
   return window;
 }
@@ -76,8 +75,7 @@ MessageBoxView Scenario::WaitForBox(const std::string& caption, int seconds) {
   return {box, ControlText(box, kMessageBoxTextId)};
 }
 
-void Scenario::ExpectNoWindow(const char* class_name, const std::string& caption,
-                              int seconds) {
+void Scenario::ExpectNoWindow(const char* class_name, const std::string& caption, int seconds) {
   if (PollUntil(seconds, [&] { return FindVisibleWindow(class_name, caption) != nullptr; })) {
     throw ScenarioFailure("unexpected window \"" + caption + "\"");
   }
@@ -107,8 +105,8 @@ void Scenario::WaitUntil(const std::function<bool()>& condition, const std::stri
 void Scenario::WaitForControlText(HWND dialog, int control_id, const std::string& expected,
                                   int seconds) {
   if (!PollUntil(seconds, [&] { return ControlText(dialog, control_id) == expected; })) {
-    ExpectEq(ControlText(dialog, control_id), expected, "text of control " +
-                                                            std::to_string(control_id));
+    ExpectEq(ControlText(dialog, control_id), expected,
+             "text of control " + std::to_string(control_id));
   }
 }
 
@@ -129,9 +127,7 @@ bool Scenario::FileExists(const std::string& name) const {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string Scenario::ReadFile(const std::string& name) const {
-  return ReadWholeFile(Path(name));
-}
+std::string Scenario::ReadFile(const std::string& name) const { return ReadWholeFile(Path(name)); }
 
 void Scenario::Expect(bool condition, const std::string& what) const {
   if (!condition) throw ScenarioFailure("expected: " + what);

@@ -57,8 +57,7 @@ class Scenario {
   // Waits until the program ends and returns its exit code.
   DWORD WaitForExit(int seconds = 60);
   // Waits until `condition` holds; fails with `what` after `seconds`.
-  void WaitUntil(const std::function<bool()>& condition, const std::string& what,
-                 int seconds = 30);
+  void WaitUntil(const std::function<bool()>& condition, const std::string& what, int seconds = 30);
   // Waits until the text of a dialog's control equals `expected`.
   void WaitForControlText(HWND dialog, int control_id, const std::string& expected,
                           int seconds = 30);

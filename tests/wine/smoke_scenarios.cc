@@ -2,6 +2,7 @@
 // and event servicing of the desktop front end behave as the real program needs, and that
 // the driver can see and operate all of them.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <map>
