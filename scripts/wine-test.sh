@@ -40,14 +40,17 @@ programs=("$build"/tests/wine/{smoke,notepad,fake_ide}.exe)
 for program in "$build"/app/win32/ivarscan*.exe; do
   [[ -f "$program" ]] && programs+=("$program")
 done
-export IVARSCAN_SOURCE_DIR IVARSCAN_BIG_REPOSITORY
+export IVARSCAN_SOURCE_DIR IVARSCAN_BIG_REPOSITORY IVARSCAN_BIG_CLASSES
 IVARSCAN_SOURCE_DIR=$(winepath -w "$root")
-# A repository big enough that a report run lasts long enough to be cancelled.
+# A repository big enough that a report run lasts long enough to be cancelled; the
+# generator says how many class blocks a correct report of it holds.
 big="$root/$build/wine-data/big-repository"
 if [[ ! -f "$big/repository.ini" ]]; then
-  python3 bench/generate_repository.py --preset medium --force "$big" >/dev/null
+  mkdir -p "$(dirname "$big")"
+  python3 bench/generate_repository.py --preset medium --force "$big" >"$big.summary"
 fi
 IVARSCAN_BIG_REPOSITORY=$(winepath -w "$big")
+IVARSCAN_BIG_CLASSES=$(grep -o '[0-9]* classes to report' "$big.summary" | cut -d' ' -f1)
 
 scenarios=("$@")
 if [[ ${#scenarios[@]} -eq 0 ]]; then

@@ -206,6 +206,25 @@ void CancelInProgress(Scenario& scenario, void (*cancel)(HWND progress)) {
                   "the report marks the cancelled block");
 }
 
+// Runs the big repository to the end: the progress dialog carries the project in its
+// caption, and the report holds as many class blocks as the generator planted.
+void BigRunToTheEnd(Scenario& scenario) {
+  scenario.CopyFolder(ScriptSetting("IVARSCAN_BIG_REPOSITORY"), "repository");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
+  const std::string project = ChooseSelectedProject(scenario, dialog);
+  scenario.WaitForWindow(kDialogClass, std::string(texts::kProgressCaption) + project);
+  const std::string report = FinishWithClosingNote(scenario, kIvarscan);
+  int blocks = 0;
+  for (std::size_t at = report.find("\r\nClass: "); at != std::string::npos;
+       at = report.find("\r\nClass: ", at + 1)) {
+    ++blocks;
+  }
+  scenario.ExpectEq(blocks, std::stoi(ScriptSetting("IVARSCAN_BIG_CLASSES")), "class blocks");
+  scenario.Expect(report.find("!!!!! Processing cancelled !!!!!") == std::string::npos,
+                  "no cancel mark");
+}
+
 void CancelWithButton(Scenario& scenario) {
   CancelInProgress(scenario,
                    [](HWND progress) { ClickButton(progress, IDC_WINPROGRESS_PBCANCEL); });
@@ -254,6 +273,7 @@ const std::vector<NamedScenario>& DesktopScenarios() {
       {"ide-never-closes", &IdeNeverCloses},
       {"no-to-closing-ide", &NoToClosingTheIde},
       {"cancel-project-dialog", &CancelInProjectDialog},
+      {"big-run-to-end", &BigRunToTheEnd},
       {"cancel-progress-button", &CancelWithButton},
       {"cancel-progress-escape", &CancelWithEscape},
       {"no-repository", &NoRepository},
