@@ -11,12 +11,6 @@ std::string UpperAscii(std::string_view text) {
   return upper;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
-}
-
 bool IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return IsBlankChar(c); });
 }

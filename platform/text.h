@@ -15,8 +15,15 @@ inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<cha
 // Returns `text` with every ASCII letter upper-cased.
 std::string UpperAscii(std::string_view text);
 
-// True when the two texts are equal after upper-casing both (no prefix matching).
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// True when the two texts are equal after upper-casing both (no prefix matching). Inline:
+// the report compares every instance variable with its ancestors' this way.
+inline bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i] && UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
 
 // True for the bytes that make a text blank: blank, tab, CR and LF.
 inline bool IsBlankChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

@@ -5,24 +5,30 @@
 namespace ivarscan {
 
 bool BlockCommentOpenAfter(std::string_view line, bool open_at_start) {
+  // Every line of every module passes here, so the search jumps from mark to mark.
   bool in_comment = open_at_start;
-  char quote = 0;  // the closing mark of the quoted text we are in, or 0
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+  std::size_t i = 0;
+  while (i < line.size()) {
     if (in_comment) {
-      if (c == '*' && next == '/') {
-        in_comment = false;
-        ++i;
-      }
-    } else if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '/' && next == '/') {
+      const std::size_t close = line.find("*/", i);
+      if (close == std::string_view::npos) return true;
+      in_comment = false;
+      i = close + 2;
+      continue;
+    }
+    while (i < line.size() && line[i] != '"' && line[i] != '\'' && line[i] != '/') ++i;
+    if (i == line.size()) break;
+    if (line[i] != '/') {
+      // Quoted text runs to its closing mark; left open, it hides the rest of the line.
+      const std::size_t close = line.find(line[i], i + 1);
+      if (close == std::string_view::npos) return false;
+      i = close + 1;
+    } else if (i + 1 < line.size() && line[i + 1] == '/') {
       return false;
-    } else if (c == '/' && next == '*') {
+    } else if (i + 1 < line.size() && line[i + 1] == '*') {
       in_comment = true;
+      i += 2;
+    } else {
       ++i;
     }
   }

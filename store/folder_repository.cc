@@ -77,6 +77,7 @@ Status FolderRepository::RestoreAfterDeadSession() {
     if (Status status = WriteSettings(restored)) return status;
   }
   current_project_ = MatchProject(current).value_or(current);
+  current_loaded_ = nullptr;
   return kFolderOk;
 }
 
@@ -92,6 +93,7 @@ Status FolderRepository::AdamExit() {
   project_.reset();
   catalogues_.clear();
   current_project_.clear();
+  current_loaded_ = nullptr;
   restore_key_written_ = false;
   application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
   lock_.reset();
@@ -140,6 +142,7 @@ Status FolderRepository::PrjSelect(const char* project_name) {
   }
   if (drop_restore) restore_key_written_ = false;
   current_project_ = std::move(*project);
+  current_loaded_ = nullptr;
   return kFolderOk;
 }
 
@@ -193,14 +196,15 @@ Status FolderRepository::PrjQueryDescription(const char* project_name, char* buf
 }
 
 const LoadedProject* FolderRepository::Project() {
+  if (current_loaded_ != nullptr) return current_loaded_;
   if (!lock_ || current_project_.empty()) return nullptr;
-  if (project_ && project_->name == current_project_) return &*project_;
+  if (project_ && project_->name == current_project_) return current_loaded_ = &*project_;
   project_.reset();
   application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
   const std::string folder = JoinPath(folder_, current_project_);
   if (!env_->FileExists(JoinPath(folder, kProjectSettingsFile))) return nullptr;
   project_ = LoadProject(*env_, folder, current_project_, &skipped_);
-  return &*project_;
+  return current_loaded_ = &*project_;
 }
 
 Status FolderRepository::Current(const LoadedProject** project) {

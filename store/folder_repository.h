@@ -131,6 +131,10 @@ class FolderRepository final : public RepositoryAccess {
   bool restore_key_written_ = false;  // this session wrote RestoreProject
   std::string restore_project_;       // the value it wrote
   std::optional<LoadedProject> project_;
+  // What Project() returns until the current project changes or the repository closes;
+  // null until then. Every query of an entity asks for the project, so this is the
+  // short way there.
+  const LoadedProject* current_loaded_ = nullptr;
   std::map<CatalogueHandle, Catalogue> catalogues_;
   CatalogueHandle last_catalogue_ = 0;
   Cursor application_cursor_;
