@@ -13,8 +13,9 @@
 //                    start to exit (the report written), in a scratch folder
 //   peak memory      the console run's peak resident set (ru_maxrss of its wait4)
 //
-// The console run's processor time (user and system) is printed too: on a machine that
-// other work keeps busy it varies much less than the elapsed time.
+// Every time is taken both as elapsed time and as processor time (user and system) of the
+// process that did the work: on a machine that other work keeps busy, the processor time
+// varies much less.
 //
 // Every figure is taken --runs times; the medians are printed, with the run's time outside
 // the scanner and the load, and the peak memory against the size of the module source.
@@ -74,31 +75,51 @@ struct ScanWork {
   std::size_t bytes = 0;
 };
 
-// One run's figures, in seconds and bytes.
+// A time taken twice: elapsed, and processor time (user and system) of the process that
+// did the work. On a machine that other work keeps busy the processor time varies less.
+struct Span {
+  double elapsed = 0;
+  double processor = 0;
+};
+
+// One run's figures.
 struct Figures {
-  double floor = 0;
-  double load = 0;
-  double scanner = 0;
-  double entities = 0;
-  double run = 0;
-  double run_cpu = 0;
-  double peak = 0;
+  Span floor;
+  Span load;
+  Span scanner;
+  Span entities;
+  Span run;
+  double peak = 0;  // bytes
 };
 
 // What one console run took.
 struct ConsoleFigures {
   bool ok = false;
-  double seconds = 0;
-  double cpu = 0;
+  Span time;
   double peak = 0;
+};
+
+double ProcessorSeconds() {
+  timespec now{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// Measures the span from its construction to Stop().
+class Stopwatch {
+ public:
+  Span Stop() const {
+    return {std::chrono::duration<double>(Clock::now() - start_).count(),
+            ProcessorSeconds() - processor_start_};
+  }
+
+ private:
+  Clock::time_point start_ = Clock::now();
+  double processor_start_ = ProcessorSeconds();
 };
 
 double Seconds(const timeval& time) {
   return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
-}
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 bool IsClassDeclaration(const EntityRecord& entity) {
@@ -148,9 +169,9 @@ bool ReadScanWork(const std::string& folder, ScanWork* work) {
   return repo.AdamExit() == 0 && work->reports > 0;
 }
 
-// Reads every module file of the project once; returns the seconds, sets `bytes`.
-double ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes) {
-  const Clock::time_point start = Clock::now();
+// Reads every module file of the project once; returns the time, sets `bytes`.
+Span ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes) {
+  const Stopwatch stopwatch;
   *bytes = 0;
   std::vector<std::string> applications;
   ListMarkedFolders(env, project_folder, kApplicationSettingsFile, &applications);
@@ -163,20 +184,20 @@ double ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes
       if (!env.ReadFile(JoinPath(folder, file), &contents)) *bytes += contents.size();
     }
   }
-  return SecondsSince(start);
+  return stopwatch.Stop();
 }
 
-double LoadTime(Env& env, const std::string& project_folder, const std::string& project) {
-  const Clock::time_point start = Clock::now();
+Span LoadTime(Env& env, const std::string& project_folder, const std::string& project) {
+  const Stopwatch stopwatch;
   SkipList skipped;
   const LoadedProject loaded = LoadProject(env, project_folder, project, &skipped);
-  const double seconds = SecondsSince(start);
+  const Span time = stopwatch.Stop();
   if (loaded.entities.empty()) std::fprintf(stderr, "warning: the project has no entities\n");
-  return seconds;
+  return time;
 }
 
-double ScannerTime(const ScanWork& work, std::size_t* ivars) {
-  const Clock::time_point start = Clock::now();
+Span ScannerTime(const ScanWork& work, std::size_t* ivars) {
+  const Stopwatch stopwatch;
   std::size_t count = 0;
   for (AppHandle application : work.order) {
     for (const std::string& source : work.sources.at(application)) {
@@ -184,24 +205,24 @@ double ScannerTime(const ScanWork& work, std::size_t* ivars) {
     }
   }
   *ivars = count;
-  return SecondsSince(start);
+  return stopwatch.Stop();
 }
 
-// Times what the repository model reads for the run, the project already read; returns 0
-// when the repository cannot be opened.
-double EntityReadTime(const std::string& folder, const ScanWork& work) {
+// Times what the repository model reads for the run, the project already read; returns
+// zero when the repository cannot be opened.
+Span EntityReadTime(const std::string& folder, const ScanWork& work) {
   FolderRepository repo(Env::Default(), folder);
   AppHandle first = 0;
-  if (repo.AdamInit(0, nullptr) != 0 || repo.AdamGetFirstApp(&first) != 0) return 0;
-  const Clock::time_point start = Clock::now();
+  if (repo.AdamInit(0, nullptr) != 0 || repo.AdamGetFirstApp(&first) != 0) return Span();
+  const Stopwatch stopwatch;
   for (AppHandle application : work.order) {
     for (const ModuleRecord& module : GETMODULES(repo, application, true)) {
       GETENTITIES(repo, module.handle, IsClassDeclaration, true);
     }
   }
-  const double seconds = SecondsSince(start);
+  const Span time = stopwatch.Stop();
   repo.AdamExit();
-  return seconds;
+  return time;
 }
 
 // Runs the console program in `work_folder` with its output discarded. `ok` is false when
@@ -232,8 +253,8 @@ ConsoleFigures ConsoleRun(const Options& options, const std::string& project,
   int status = 0;
   struct rusage usage {};
   if (child < 0 || ::wait4(child, &status, 0, &usage) != child) return figures;
-  figures.seconds = SecondsSince(start);
-  figures.cpu = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+  figures.time.elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+  figures.time.processor = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
   figures.peak = static_cast<double>(usage.ru_maxrss) * 1024;  // kilobytes on Linux
   figures.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   return figures;
@@ -264,26 +285,42 @@ double MedianOf(const std::vector<Figures>& runs, Field field) {
   return Median(values);
 }
 
+// The medians of one time over the runs.
+Span MedianOf(const std::vector<Figures>& runs, Span Figures::*field) {
+  std::vector<double> elapsed;
+  std::vector<double> processor;
+  for (const Figures& figures : runs) {
+    elapsed.push_back((figures.*field).elapsed);
+    processor.push_back((figures.*field).processor);
+  }
+  return {Median(elapsed), Median(processor)};
+}
+
+void PrintSpan(const char* what, Span span) {
+  std::printf("  %-34s %8.4f s %9.4f s\n", what, span.elapsed, span.processor);
+}
+
 void PrintSummary(const std::vector<Figures>& runs, double source_bytes) {
-  const double floor = MedianOf(runs, &Figures::floor);
-  const double load = MedianOf(runs, &Figures::load);
-  const double scanner = MedianOf(runs, &Figures::scanner);
-  const double entities = MedianOf(runs, &Figures::entities);
-  const double run = MedianOf(runs, &Figures::run);
-  const double run_cpu = MedianOf(runs, &Figures::run_cpu);
+  const Span scanner = MedianOf(runs, &Figures::scanner);
+  const Span load = MedianOf(runs, &Figures::load);
+  const Span entities = MedianOf(runs, &Figures::entities);
+  const Span run = MedianOf(runs, &Figures::run);
+  const Span outside = {run.elapsed - load.elapsed - scanner.elapsed,
+                        run.processor - load.processor - scanner.processor};
   const double peak = MedianOf(runs, &Figures::peak);
-  const double outside = run - load - scanner;
-  std::printf("medians of %zu runs:\n", runs.size());
-  std::printf("  read floor                %8.4f s\n", floor);
-  std::printf("  repository load           %8.4f s\n", load);
-  std::printf("  scanner                   %8.4f s\n", scanner);
-  std::printf("  entity reading            %8.4f s\n", entities);
-  std::printf("  console run               %8.4f s (processor time %.4f s)\n", run, run_cpu);
-  std::printf("  outside scanner and load  %8.4f s (%.2f x the scanner)\n", outside,
-              outside / scanner);
-  std::printf("  outside those and entity reading %.4f s\n", outside - entities);
-  std::printf("  peak memory               %8.1f MB (%.2f x the module source)\n", peak / 1e6,
-              peak / source_bytes);
+  std::printf("medians of %zu runs:                    elapsed   processor\n", runs.size());
+  PrintSpan("read floor", MedianOf(runs, &Figures::floor));
+  PrintSpan("repository load", load);
+  PrintSpan("scanner", scanner);
+  PrintSpan("entity reading", entities);
+  PrintSpan("console run", run);
+  PrintSpan("outside scanner and load", outside);
+  PrintSpan("  of that not entity reading",
+            {outside.elapsed - entities.elapsed, outside.processor - entities.processor});
+  std::printf("  outside scanner and load / scanner   %8.2f   %9.2f\n",
+              outside.elapsed / scanner.elapsed, outside.processor / scanner.processor);
+  std::printf("  peak memory %.1f MB, %.2f x the module source (%.1f MB)\n", peak / 1e6,
+              peak / source_bytes, source_bytes / 1e6);
 }
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -376,14 +413,13 @@ bool MeasureRun(Launcher& launcher, const std::string& repository, const std::st
   figures->entities = EntityReadTime(repository, work);
   const ConsoleFigures console = launcher.Run();
   if (!console.ok) return false;
-  figures->run = console.seconds;
-  figures->run_cpu = console.cpu;
+  figures->run = console.time;
   figures->peak = console.peak;
   std::printf(
       "run: floor %.4f s, load %.4f s, scanner %.4f s (%zu ivars), entity reading %.4f s, "
       "console run %.4f s (processor %.4f s), peak %.1f MB\n",
-      figures->floor, figures->load, figures->scanner, ivars, figures->entities, figures->run,
-      figures->run_cpu, figures->peak / 1e6);
+      figures->floor.elapsed, figures->load.elapsed, figures->scanner.elapsed, ivars,
+      figures->entities.elapsed, figures->run.elapsed, figures->run.processor, figures->peak / 1e6);
   std::fflush(stdout);
   return true;
 }
@@ -426,7 +462,6 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "the console run failed: %s\n", options.program.c_str());
     return 1;
   }
-  std::printf("module source: %.1f MB\n", static_cast<double>(source_bytes) / 1e6);
   PrintSummary(runs, static_cast<double>(source_bytes));
   return 0;
 }
