@@ -44,7 +44,8 @@ class Env {
   // The process-wide environment of this platform. Never deleted.
   static Env* Default();
 
-  // Reads the whole file into `contents` (bytes, no transcoding).
+  // Reads the whole file into `contents` (bytes, no transcoding). Fails for anything but a
+  // regular file (a folder, a pipe, a device), without waiting.
   virtual std::error_code ReadFile(const std::string& path, std::string* contents) = 0;
 
   // Lists the entries of a folder, "." and ".." left out, in no particular order.

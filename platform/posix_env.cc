@@ -74,12 +74,16 @@ class PosixEnv final : public Env {
  public:
   std::error_code ReadFile(const std::string& path, std::string* contents) override {
     contents->clear();
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Only a regular file has a whole to read: a named pipe would block the open (hence
+    // O_NONBLOCK, which regular files ignore) and a device such as /dev/zero never ends.
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid()) return LastError();
     struct stat info;
-    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
-      contents->reserve(static_cast<std::size_t>(info.st_size));
+    if (::fstat(fd.get(), &info) != 0) return LastError();
+    if (!S_ISREG(info.st_mode)) {
+      return std::error_code(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, std::system_category());
     }
+    if (info.st_size > 0) contents->reserve(static_cast<std::size_t>(info.st_size));
     char chunk[64 * 1024];
     for (;;) {
       ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
@@ -124,8 +128,7 @@ class PosixEnv final : public Env {
     return {};
   }
 
-  std::error_code WriteFileAtomically(const std::string& path,
-                                      std::string_view contents) override {
+  std::error_code WriteFileAtomically(const std::string& path, std::string_view contents) override {
     const std::string temporary = path + ".new";
     {
       FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));

@@ -221,6 +221,31 @@ TEST_F(HostileInputTest, SettingsThatVanishOrCannotBeReadFallBackToTheirDefaults
   EXPECT_TRUE(Skipped("Base/application.ini", "cannot be read, defaults used"));
 }
 
+// Regression: reading a module opened whatever the name led to and read it to its end, so
+// a named pipe called .prg (or repository.ini) hung the run at open and a link to
+// /dev/zero filled memory.
+TEST_F(HostileInputTest, SpecialFilesNamedLikeModulesNeitherHangNorFillMemory) {
+  Budget budget(10, 1000);
+  AddApplication("App");
+  AddModule("App", "Kept", "CLASS Kept\r\nEXPORT a, a\r\n");
+  ASSERT_EQ(mkfifo(folder_.PathOf("P/App/Pipe.prg").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", folder_.PathOf("P/App/Zero.prg"));
+
+  EXPECT_EQ(ProjectReport(), Heading("App") + ClassHead("Kept", "App", "Kept", "") + kSection +
+                                 "a occurs more than once in this class\r\n\r\n\r\n");
+  EXPECT_TRUE(Skipped("Pipe.prg", "left out: cannot be read"));
+  EXPECT_TRUE(Skipped("Zero.prg", "left out: cannot be read"));
+
+  // Opening the repository reads repository.ini first; as a pipe it names no project.
+  std::filesystem::remove(folder_.PathOf("repository.ini"));
+  ASSERT_EQ(mkfifo(folder_.PathOf("repository.ini").c_str(), 0644), 0);
+  FolderRepository repo(Env::Default(), folder_.path());
+  std::uint32_t unused = 0;
+  ASSERT_EQ(repo.AdamInit(0, &unused), 0u);
+  char name[256] = "";
+  EXPECT_NE(repo.AdamQueryCurrentPrjName(name, sizeof name), 0u);
+}
+
 TEST_F(HostileInputTest, AFiftyMegabyteClassIsScannedWhole) {
   Budget budget(60, 2500);
   AddApplication("App");
