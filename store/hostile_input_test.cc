@@ -340,6 +340,24 @@ TEST_F(HostileInputTest, NamesLongerThanEveryBufferAreCutAndNeverOverrun) {
   EXPECT_TRUE(Skipped(module + ".prg", "name longer than 63 characters"));
 }
 
+TEST_F(HostileInputTest, AProjectNameAsLongAsTheSystemAllowsFitsItsBuffer) {
+  // 255 bytes is the longest file name; the project name buffer holds 255 and the zero.
+  const std::string project(255, 'p');
+  folder_.Write(project + "/project.ini", "[Project]\r\nDescription=" + std::string(1000, 'd'));
+  FolderRepository repo(Env::Default(), folder_.path());
+  std::uint32_t unused = 0;
+  ASSERT_EQ(repo.AdamInit(0, &unused), 0u);
+  const std::vector<ProjectRecord> projects = GETPROJECTS(repo);
+  ASSERT_EQ(projects.size(), 2u);
+  EXPECT_EQ(projects[1].name, project);
+  EXPECT_EQ(projects[1].description, std::string(255, 'd'));
+  ASSERT_EQ(repo.PrjSelect(project.c_str()), 0u);
+  EXPECT_EQ(GETCURRENTPROJECT(repo), project);
+  ASSERT_EQ(repo.PrjSelect("P"), 0u);
+  repo.AdamExit();
+  EXPECT_EQ(folder_.Read("repository.ini"), "[Repository]\r\nCurrentProject=P\r\n");
+}
+
 TEST_F(HostileInputTest, ATenThousandClassChainListsTheDeepestClassesAncestors) {
   Budget budget(60, 1500);
   constexpr int kDepth = 10'000;
