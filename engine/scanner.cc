@@ -198,6 +198,10 @@ IvarList GETVISIBLEIVARS(std::string_view class_source) {
   IVARSCAN_ROUTINE("GETVISIBLEIVARS");
   const std::string text = STRIPCOMMENTS(class_source);
   IvarList ivars;
+  // Items are read until the rest of the declarations is blank, so blank items after the
+  // last item with text in it (such as a lone CR or LF) list nothing: `listed` is the
+  // length of the list up to that item.
+  std::size_t listed = 0;
   std::string line;
   ForEachLine(text, [&](std::string_view raw_line) {
     line.assign(raw_line);
@@ -215,8 +219,10 @@ IvarList GETVISIBLEIVARS(std::string_view class_source) {
     ForEachItem(declaration.substr(blank), [&](std::string_view item) {
       std::string_view name = NameOfItem(item);
       if (!name.empty()) ivars.emplace_back(name);
+      if (!IsBlank(item)) listed = ivars.size();
     });
   });
+  ivars.resize(listed);
   return ivars;
 }
 

@@ -26,8 +26,9 @@ using IvarList = std::vector<std::string>;
 // "EXPO|PROT|INST"), after comments are removed and continuation lines joined. Each item
 // of a declaration list gives one name: the item cut before " AS ", " IS ", ":=" and
 // "[", without a leading DIM. Commas split items only outside brackets and quoted text.
-// A declaration line without a blank (a keyword alone) gives no name; an empty item gives
-// an empty name unless only blank items follow it in the whole source.
+// A declaration line without a blank (a keyword alone) gives no name, and neither does an
+// item that leaves an empty name or a blank item (say, a lone CR) that only blank items
+// follow in the whole source.
 IvarList GETVISIBLEIVARS(std::string_view class_source);
 
 // `source` without block and line comments, its continuation lines joined, every line

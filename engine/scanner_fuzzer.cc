@@ -81,6 +81,43 @@ std::string ReferenceStrip(std::string_view source) {
   }
 }
 
+// The declarations as written: declaration lines, their text from the first blank on,
+// commas made line breaks, items cut before " AS ", " IS " and ":=", until the rest of
+// the declaration text is blank. Empty names are left out, as the scanner lists none; the
+// rendering is only compared on text without brackets, braces, parentheses, quotes and
+// DIM, where the scanner keeps items whole or cuts them differently on purpose.
+IvarList ReferenceIvars(std::string_view stripped) {
+  std::string declarations;
+  for (std::string_view rest = stripped; !IsBlank(rest);) {
+    const std::size_t end = rest.find("\r\n");
+    std::string line(rest.substr(0, end));
+    rest = end == kNone ? std::string_view() : rest.substr(end + 2);
+    for (char& c : line) c = c == '\t' ? ' ' : c;
+    line.erase(0, line.find_first_not_of(' '));
+    const std::string prefix = UpperAscii(line.substr(0, 4));
+    if (prefix.empty() || std::string_view("EXPO|PROT|INST").find(prefix) == kNone) continue;
+    const std::size_t blank = line.find(' ');
+    if (blank != kNone) declarations += line.substr(blank) + "\r\n";
+  }
+  std::string items;
+  for (char c : declarations) c == ',' ? items += "\r\n" : items += c;
+  IvarList names;
+  for (std::string_view rest = items; !IsBlank(rest);) {
+    const std::size_t end = rest.find("\r\n");
+    std::string_view item = rest.substr(0, end);
+    rest = end == kNone ? std::string_view() : rest.substr(end + 2);
+    if (std::size_t at = UpperAscii(item).find(" AS "); at != kNone) item = item.substr(0, at + 1);
+    if (std::size_t at = UpperAscii(item).find(" IS "); at != kNone) item = item.substr(0, at + 1);
+    item = TrimBlanks(item.substr(0, item.find(":=")));
+    if (!item.empty()) names.emplace_back(item);
+  }
+  return names;
+}
+
+bool ScannerCutsDifferently(std::string_view stripped) {
+  return stripped.find_first_of("()[]{}\"'") != kNone || UpperAscii(stripped).find("DIM") != kNone;
+}
+
 // True when `name` has a comma outside (), {}, [] and quoted text, where the scanner
 // splits declaration items.
 bool HasItemSeparator(std::string_view name) {
@@ -126,6 +163,9 @@ void CheckSource(std::string_view source) {
   FuzzCheck(MULTILINECOMMENT(source, false) == ReferenceMarker(source, false),
             "MULTILINECOMMENT end");
   FuzzCheck(stripped == ReferenceStrip(source), "STRIPCOMMENTS");
+  if (!ScannerCutsDifferently(stripped)) {
+    FuzzCheck(GETVISIBLEIVARS(source) == ReferenceIvars(stripped), "GETVISIBLEIVARS");
+  }
 }
 
 }  // namespace

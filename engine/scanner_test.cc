@@ -161,6 +161,16 @@ TEST(ScannerTest, ItemsThatLeaveNoNameDeclareNothing) {
   EXPECT_EQ(GETVISIBLEIVARS("EXPORT a,  ,\r\nHIDDEN h"), Ivars({"a"}));
 }
 
+// Found by the scanner fuzzer: items are read until the rest of the declarations is
+// blank, so a lone CR or LF in a last item lists no name, while one in an earlier item
+// is the name that the item leaves.
+TEST(ScannerTest, BlankItemsAtTheEndDeclareNothing) {
+  EXPECT_TRUE(GETVISIBLEIVARS("PROT \n").empty());
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, \r\r\nHIDDEN h\r\n"), Ivars({"a"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, \r\r\nEXPORT \n, b"), Ivars({"a", "\r", "\n", "b"}));
+  EXPECT_EQ(GETVISIBLEIVARS("EXPORT \r AS INT"), Ivars({"\r"}));
+}
+
 TEST(ScannerTest, ContinuationLinesJoin) {
   EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, ;\r\n   b AS INT"), Ivars({"a", "b"}));
   EXPECT_EQ(GETVISIBLEIVARS("EXPORT a, ;\t\r\n   b AS INT"), Ivars({"a", "b"}));
