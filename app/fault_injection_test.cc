@@ -52,8 +52,7 @@ void FillRealisticRepository(FakeRepository& repo) {
                 "INSTANCE nOrder\r\n");
   repo.AddClass(screens, "OrderList", "CLASS OrderList INHERIT Ghost\r\nEXPORT aRows\r\n");
   const ModuleHandle start = repo.AddModule(orders, "Start");
-  FakeEntity icon{.display_name = "IDI_ORDERS", .name = "IDI_ORDERS", .type = 1,
-                  .block_type = 14};
+  FakeEntity icon{.display_name = "IDI_ORDERS", .name = "IDI_ORDERS", .type = 1, .block_type = 14};
   icon.source = "RESOURCE IDI_ORDERS ICON orders.ico\r\n";
   repo.SetIconEntity(orders, repo.AddEntity(start, icon));
   FakeEntity function{.display_name = "Start", .name = "Start", .type = 1, .block_type = 9};
@@ -102,7 +101,11 @@ ShellRun RunShell(const Fault* fault) {
   ui.dialog_choice = "Sales";
   FakeDesktop desktop;
   MemoryEnv env;
-  AppContext context{repo, ui, desktop, env, kVariant25,
+  AppContext context{repo,
+                     ui,
+                     desktop,
+                     env,
+                     kVariant25,
                      [](std::uint32_t, std::error_code, const std::string&, const char*) {
                        return FileFailureAnswer::kAbandon;
                      }};
@@ -225,9 +228,9 @@ TEST(FaultInjectionTest, EachCallFailingInTurnStillEndsWell) {
 TEST(FaultInjectionTest, EachEnumerationStepYieldingAZeroHandleStillEndsWell) {
   const std::vector<Fault> faults =
       EveryCall(RunShell(nullptr).calls,
-                {"PrjCatCreateEnum", "AdamGetFirstApp", "AdamGetNextApp", "AppFind",
-                 "AppQueryIcon", "AppSPathGetFirst", "AppSPathGetNext", "AppGetFirstModule",
-                 "AppGetNextModule", "ModGetFirstEntity", "ModGetNextEntity"});
+                {"PrjCatCreateEnum", "AdamGetFirstApp", "AdamGetNextApp", "AppFind", "AppQueryIcon",
+                 "AppSPathGetFirst", "AppSPathGetNext", "AppGetFirstModule", "AppGetNextModule",
+                 "ModGetFirstEntity", "ModGetNextEntity"});
   EXPECT_GT(faults.size(), 50u);
   EXPECT_EQ(Joined(RunFaults(faults)), "") << "of " << faults.size() << " faulted runs";
 }

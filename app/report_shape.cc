@@ -106,8 +106,8 @@ class ShapeChecker {
 
   // Takes a missing-parent or cyclic-inheritance line when one comes; true when it did.
   bool ParentProblemLine() {
-    for (std::string_view prefix : {"** Could not find parent class ",
-                                    "** Cyclic inheritance at class "}) {
+    for (std::string_view prefix :
+         {"** Could not find parent class ", "** Cyclic inheritance at class "}) {
       std::string_view line = Peek();
       if (!line.starts_with(prefix)) continue;
       std::string_view name = line.substr(prefix.size());

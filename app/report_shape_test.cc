@@ -20,8 +20,11 @@ TEST(ReportShapeTest, AcceptsEveryPartOfTheLayout) {
       "a occurs more than once in this class\r\n\r\n\r\n"
       "Class: Lost\r\nApp: Orders\r\nModule: \r\nInherits from: ghost\r\n"
       "** Could not find parent class GHOST **\r\n\r\nDuplicate instance variables:\r\n\r\n\r\n"
-      "Application: \r\n" + kRule + "No classes with duplicate instance variables\r\n\r\n"
-      "Application: Sales\r\n" + kRule + "!!!!! Processing cancelled !!!!!\r\n");
+      "Application: \r\n" +
+      kRule +
+      "No classes with duplicate instance variables\r\n\r\n"
+      "Application: Sales\r\n" +
+      kRule + "!!!!! Processing cancelled !!!!!\r\n");
   EXPECT_EQ(CheckReportShape(report), "");
   EXPECT_EQ(CheckReportShape(ReportHeader()), "");
 }
@@ -49,9 +52,10 @@ TEST(ReportShapeTest, RejectsBrokenReports) {
              "Class: A\r\nApp: Orders\r\nModule: M\r\nInherits from: \r\n\r\n"
              "Duplicate instance variables:\r\n\r\n\r\n"),
        "class block with nothing to report"},
-      {Block("Application: Orders\r\n" + kRule +
-             "Class: A\r\nApp: Orders\r\nModule: M\r\nInherits from: b\r\n"
-             "** Could not find parent class b **\r\n\r\nDuplicate instance variables:\r\n\r\n\r\n"),
+      {Block(
+           "Application: Orders\r\n" + kRule +
+           "Class: A\r\nApp: Orders\r\nModule: M\r\nInherits from: b\r\n"
+           "** Could not find parent class b **\r\n\r\nDuplicate instance variables:\r\n\r\n\r\n"),
        "missing parent not in capitals"},
       {Block("Application: Orders\r\n" + kRule + good_class.substr(0, good_class.size() - 2)),
        "one empty line after the class block"},
