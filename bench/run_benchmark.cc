@@ -73,6 +73,8 @@ struct ScanWork {
   std::size_t reports = 0;
   std::size_t classes = 0;
   std::size_t bytes = 0;
+  std::size_t entities = 0;      // entity records the model reads for them
+  std::size_t entity_bytes = 0;  // and the bytes of those records' source texts
 };
 
 // A time taken twice: elapsed, and processor time (user and system) of the process that
@@ -167,6 +169,20 @@ bool ReadScanWork(const std::string& folder, ScanWork* work) {
     }
   }
   return repo.AdamExit() == 0 && work->reports > 0;
+}
+
+// Counts the entities, and the bytes of their texts, that the model reads for the run.
+void CountEntities(const std::string& project_folder, const std::string& project, ScanWork* work) {
+  SkipList skipped;
+  const LoadedProject loaded = LoadProject(*Env::Default(), project_folder, project, &skipped);
+  for (AppHandle handle : work->order) {
+    const LoadedApplication& application = loaded.applications[handle - 1];
+    for (std::uint32_t m = 0; m < application.module_count; ++m) {
+      const LoadedModule& module = loaded.modules[application.first_module + m];
+      work->entities += module.entity_count;
+      work->entity_bytes += module.texts.size() - module.entity_count;  // without the zeros
+    }
+  }
 }
 
 // Reads every module file of the project once; returns the time, sets `bytes`.
@@ -447,8 +463,12 @@ int Run(int argc, char** argv) {
                  options.repository.c_str());
     return 1;
   }
-  std::printf("project \"%s\": %zu application reports scan %zu class sources (%.1f MB)\n",
-              project.c_str(), work.reports, work.classes, static_cast<double>(work.bytes) / 1e6);
+  CountEntities(JoinPath(options.repository, project), project, &work);
+  std::printf(
+      "project \"%s\": %zu application reports scan %zu class sources (%.1f MB) and read %zu "
+      "entity records (%.1f MB of source text)\n",
+      project.c_str(), work.reports, work.classes, static_cast<double>(work.bytes) / 1e6,
+      work.entities, static_cast<double>(work.entity_bytes) / 1e6);
   std::vector<Figures> runs(options.runs);
   std::size_t source_bytes = 0;
   bool ok = true;
