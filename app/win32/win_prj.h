@@ -40,10 +40,10 @@ class WinPrj final : public DialogWindow, public ProjectDialog {
   void ListDoubleClick(int control_id) override;
   std::string ItemText(int index) const;
 
-  HWND ODCLBPRJ;
-  HWND OCCPBOK;
-  HWND OCCPBCANCEL;
-  HWND ODCFIXEDTEXT1;
+  HWND ODCLBPRJ = nullptr;
+  HWND OCCPBOK = nullptr;
+  HWND OCCPBCANCEL = nullptr;
+  HWND ODCFIXEDTEXT1 = nullptr;
   std::string chosen_;                     // CHOSEN
   std::vector<std::string> descriptions_;  // indexed by the item data of the list items
   bool focus_list_ = false;
