@@ -61,11 +61,13 @@ void CheckLoadedModule(std::string_view text, const std::vector<EntitySpan>& spa
             "the loaded module has another number of entities");
   std::string converted;
   AppendWithCrLf(text, &converted);
-  FuzzCheck(SplitEntities(converted).size() == spans.size(),
+  const std::vector<EntitySpan> converted_spans = SplitEntities(converted);
+  FuzzCheck(converted_spans.size() == spans.size(),
             "CR LF line ends give another number of entities");
   for (std::size_t i = 0; i < entities.size(); ++i) {
     const LoadedEntity& entity = entities[i];
-    FuzzCheck(entity.keyword == spans[i].keyword, "an entity changed its keyword");
+    FuzzCheck(entity.keyword == spans[i].keyword && converted_spans[i].keyword == spans[i].keyword,
+              "an entity changed its keyword");
     FuzzCheck(entity.text_offset + entity.text_size < module.texts.size() &&
                   module.texts[entity.text_offset + entity.text_size] == '\0',
               "an entity text is not zero-terminated");
