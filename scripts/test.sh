@@ -13,3 +13,6 @@ ctest --preset debug -j2
 echo "== Release build"
 cmake --preset release -DIVARSCAN_WERROR=ON >/dev/null
 cmake --build --preset release
+
+echo "== Windows desktop programs, cross-built, run under Wine"
+scripts/wine-test.sh
