@@ -499,6 +499,33 @@ TEST_F(FolderRepositoryTest, ReadsTheCurrentProjectOnceWhenFirstNeeded) {
   EXPECT_EQ(repository_.EntQueryDisplayName(2, &symbol), kFolderNotFound);
 }
 
+// The project read is kept across queries, but neither across closing the repository nor
+// across another project's reading: files changed meanwhile are then read afresh.
+TEST_F(FolderRepositoryTest, ReadsTheProjectAgainAfterReopeningOrAnotherProject) {
+  folder_.Write("repository.ini", "[Repository]\nCurrentProject=P\n");
+  folder_.Write("P/project.ini", "");
+  folder_.Write("P/App/application.ini", "");
+  folder_.Write("P/App/a.prg", "CLASS A\n");
+  folder_.Write("Q/project.ini", "");
+  folder_.Write("Q/Other/application.ini", "");
+  Open();
+  EXPECT_EQ(EntityNames(Find("App")), std::vector<std::string>{"A"});
+  folder_.Write("P/App/a.prg", "CLASS Changed\n");
+  EXPECT_EQ(EntityNames(Find("App")), std::vector<std::string>{"A"});
+
+  ASSERT_EQ(repository_.AdamExit(), kFolderOk);
+  AppHandle app = 0;
+  EXPECT_EQ(repository_.AdamGetFirstApp(&app), kFolderNotOpen);
+  Open();
+  EXPECT_EQ(EntityNames(Find("App")), std::vector<std::string>{"Changed"});
+
+  folder_.Write("P/App/a.prg", "CLASS Again\n");
+  ASSERT_EQ(repository_.PrjSelect("Q"), kFolderOk);
+  EXPECT_EQ(Find("Other"), 1);
+  ASSERT_EQ(repository_.PrjSelect("p"), kFolderOk);
+  EXPECT_EQ(EntityNames(Find("App")), std::vector<std::string>{"Again"});
+}
+
 TEST_F(FolderRepositoryTest, CallsOutsideAnOpenRepositoryFail) {
   folder_.Write("P/project.ini", "");
   char buffer[16];
