@@ -172,7 +172,7 @@ class AppReport {
     std::string block = "Class: " + record.name + kCrLf + "App: " + app_name_ + kCrLf +
                         "Module: " + MODNAME(repo_, record.module) + kCrLf +
                         "Inherits from: " + record.parent + kCrLf;
-    const Chain chain = WalkChain(graph, node);
+    const Chain& chain = WalkChain(graph, node);
     if (dialog_.LABORT()) return false;
 
     bool report = false;
@@ -194,9 +194,11 @@ class AppReport {
 
   // Resolves the ancestors of the class `start`, the own class list searched first at every
   // step. A class that is already in the chain (or is the class itself) ends the walk as a
-  // cycle.
-  Chain WalkChain(const ClassGraph& graph, std::size_t start) {
-    Chain chain;
+  // cycle. The chain stays valid until the next walk, which reuses its memory.
+  const Chain& WalkChain(const ClassGraph& graph, std::size_t start) {
+    Chain& chain = chain_;
+    chain.ancestors.clear();
+    chain.end = WalkEnd::kRoot;
     ++walk_;
     walk_marks_[start] = walk_;
     std::size_t current = start;
@@ -268,6 +270,7 @@ class AppReport {
   std::vector<SearchEntry> search_set_;
   // walk_marks_[node] == walk_ when the class is in the chain of the current walk.
   std::vector<std::uint64_t> walk_marks_;
+  Chain chain_;
   std::uint64_t walk_ = 0;
   bool any_reported_ = false;
 };
