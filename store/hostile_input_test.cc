@@ -386,7 +386,7 @@ TEST_F(HostileInputTest, AProjectNameAsLongAsTheSystemAllowsFitsItsBuffer) {
 }
 
 TEST_F(HostileInputTest, ATenThousandClassChainListsTheDeepestClassesAncestors) {
-  Budget budget(60, 1500);
+  Budget budget(60, 600);
   constexpr int kDepth = 10'000;
   auto name = [](int i) { return "C" + std::to_string(100'000 + i); };
   AddApplication("App");
