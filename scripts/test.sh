@@ -16,3 +16,6 @@ cmake --build --preset release
 
 echo "== Windows desktop programs, cross-built, run under Wine"
 scripts/wine-test.sh
+
+echo "== libFuzzer targets, briefly (longer by hand: docs/fuzzing.md)"
+scripts/fuzz.sh 15
