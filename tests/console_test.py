@@ -5,9 +5,11 @@ Usage: console_test.py <folder with the ivarscan and ivarscan20 programs>
 """
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 PROGRAMS = sys.argv.pop(1) if len(sys.argv) > 1 else "build/debug/app/console"
@@ -185,6 +187,54 @@ class ConsoleTest(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
         self.assertIn(b"Application: Orders", self.report("DUPIVars20.TXT"))
+
+
+class InterruptTest(unittest.TestCase):
+    """Ctrl-C during a run cancels it; the report is finished as a cancelled one."""
+
+    def setUp(self):
+        self.work = tempfile.mkdtemp(prefix="ivarscan-console-")
+        generator = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "bench",
+                                 "generate_repository.py")
+        subprocess.run([sys.executable, generator, "--preset", "medium",
+                        os.path.join(self.work, "repository")], check=True,
+                       capture_output=True)
+
+    def tearDown(self):
+        shutil.rmtree(self.work)
+
+    def start(self):
+        return subprocess.Popen(
+            [os.path.join(PROGRAMS, "ivarscan"), "--yes", "--project", "Head Office",
+             "--no-open"], cwd=self.work, stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+
+    def wait_for_processing(self, process):
+        """Returns once the run has started on its applications."""
+        line = process.stderr.readline()
+        while line and not line.startswith("Processing:"):
+            line = process.stderr.readline()
+        self.assertTrue(line, "the run ended before processing began")
+
+    def test_first_interrupt_cancels_and_finishes_the_report(self):
+        process = self.start()
+        self.wait_for_processing(process)
+        process.send_signal(signal.SIGINT)
+        process.communicate(timeout=60)
+        self.assertEqual(process.returncode, 1)
+        with open(os.path.join(self.work, "DUPIVars25.TXT"), "rb") as report:
+            text = report.read()
+        self.assertTrue(text.endswith(b"!!!!! Processing cancelled !!!!!\r\n"), text[-200:])
+        self.assertEqual(text.count(b"!!!!! Processing cancelled !!!!!"), 1)
+
+    def test_second_interrupt_ends_the_program(self):
+        process = self.start()
+        self.wait_for_processing(process)
+        process.send_signal(signal.SIGINT)
+        time.sleep(0.2)  # two signals sent at once may arrive as one
+        process.send_signal(signal.SIGINT)
+        process.communicate(timeout=60)
+        self.assertEqual(process.returncode, -signal.SIGINT)
 
 
 class MissingRepositoryTest(unittest.TestCase):
