@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
 
 #include "app/console/terminal_progress.h"
@@ -103,6 +104,19 @@ TEST_F(ConsoleUiTest, ProgressWithoutTerminalWritesOneLinePerApplication) {
   EXPECT_FALSE(progress.LABORT());
   progress.RequestCancel();
   EXPECT_TRUE(progress.LABORT());
+}
+
+TEST_F(ConsoleUiTest, FirstInterruptCancelsAndSecondIsLeftToTheSystem) {
+  TerminalProgress progress(err_, false);
+  progress.Show();
+  std::raise(SIGINT);
+  EXPECT_FALSE(progress.LABORT());  // taken at the next servicing, not earlier
+  progress.ApplicationExec();
+  EXPECT_TRUE(progress.LABORT());
+  struct sigaction current = {};
+  sigaction(SIGINT, nullptr, &current);
+  EXPECT_EQ(current.sa_handler, SIG_DFL);  // a second Ctrl-C ends the process
+  progress.ENDDIALOG();
 }
 
 }  // namespace
