@@ -3,6 +3,7 @@
 #include "app/win32/desktop_main.h"
 
 #include "app/app_context.h"
+#include "app/report_file.h"
 #include "app/startup.h"
 #include "app/win32/win32_error_box.h"
 #include "app/win32/win32_ui.h"
@@ -13,18 +14,6 @@
 #include "store/locate_repository.h"
 
 namespace ivarscan {
-namespace {
-
-// A report file that cannot be created, written or closed is a runtime failure like any
-// other: the error handler logs it and lets the user retry, give up the run, or abort.
-FileFailureAnswer RaiseReportFileFailure(std::uint32_t general_code, std::error_code error,
-                                         const std::string& file_name, const char* operation) {
-  return RaiseFileError(general_code, error, file_name, operation) == FileErrorAnswer::kRetry
-             ? FileFailureAnswer::kRetry
-             : FileFailureAnswer::kAbandon;
-}
-
-}  // namespace
 
 int RunDesktop(const Variant& variant) {
   static Win32ErrorBox error_box;
@@ -36,7 +25,7 @@ int RunDesktop(const Variant& variant) {
   Win32Ui ui;
   Win32Desktop desktop;
   AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
-  return RunReportingExceptions("App:Start", [&] {
+  return RunReportingExceptions("START", [&] {
     App(context).Start();
     return 0;
   });
