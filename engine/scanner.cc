@@ -111,31 +111,14 @@ bool IsDeclarationLine(std::string_view line) {
   return std::string_view("EXPO|PROT|INST").find(std::string_view(upper, prefix.size())) != kNone;
 }
 
-// Calls visit(item) for each comma-separated item of one declaration line. A comma inside
-// (), {} or [], or inside quoted text, belongs to its item: initial values and dimensions
-// such as {1, 2} or [10, 20] stay whole. Quoted text ends at its closing mark or at the end
-// of the line; nesting restarts on every line.
+// Calls visit(item) for each comma-separated item of one declaration line.
 template <typename Visit>
 void ForEachItem(std::string_view declaration, Visit visit) {
-  std::size_t depth = 0;
-  char quote = 0;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < declaration.size(); ++i) {
-    const char c = declaration[i];
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '(' || c == '{' || c == '[') {
-      ++depth;
-    } else if ((c == ')' || c == '}' || c == ']') && depth > 0) {
-      --depth;
-    } else if (c == ',' && depth == 0) {
-      visit(declaration.substr(start, i - start));
-      start = i + 1;
-    }
+  for (std::size_t comma; (comma = FindItemSeparator(declaration)) != kNone;) {
+    visit(declaration.substr(0, comma));
+    declaration.remove_prefix(comma + 1);
   }
-  visit(declaration.substr(start));
+  visit(declaration);
 }
 
 // The index of the first " <word> " in `text`, the two letters of `word` in any case.
@@ -164,6 +147,26 @@ std::string_view NameOfItem(std::string_view item) {
 }
 
 }  // namespace
+
+std::size_t FindItemSeparator(std::string_view text) {
+  std::size_t depth = 0;
+  char quote = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '(' || c == '{' || c == '[') {
+      ++depth;
+    } else if ((c == ')' || c == '}' || c == ']') && depth > 0) {
+      --depth;
+    } else if (c == ',' && depth == 0) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
+}
 
 std::size_t MULTILINECOMMENT(std::string_view text, bool find_start) {
   IVARSCAN_ROUTINE("MULTILINECOMMENT");

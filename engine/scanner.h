@@ -31,6 +31,12 @@ using IvarList = std::vector<std::string>;
 // follow in the whole source.
 IvarList GETVISIBLEIVARS(std::string_view class_source);
 
+// The index of the first comma in `text` that separates declaration items, or npos. A
+// comma inside (), {} or [], or inside quoted text, belongs to its item, so initial values
+// and dimensions such as {1, 2} or [10, 20] stay whole; quoted text ends at its closing
+// mark, and the text is one declaration line.
+std::size_t FindItemSeparator(std::string_view text);
+
 // `source` without block and line comments, its continuation lines joined, every line
 // ending in CR LF and without trailing blanks and tabs. A removed block comment leaves
 // nothing behind; an unterminated one runs to the end. Trailing blank lines are dropped.

@@ -28,27 +28,6 @@ bool ScannerCutsDifferently(std::string_view stripped) {
   return stripped.find_first_of("()[]{}\"'") != kNone || UpperAscii(stripped).find("DIM") != kNone;
 }
 
-// True when `name` has a comma outside (), {}, [] and quoted text, where the scanner
-// splits declaration items.
-bool HasItemSeparator(std::string_view name) {
-  std::size_t depth = 0;
-  char quote = 0;
-  for (char c : name) {
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '(' || c == '{' || c == '[') {
-      ++depth;
-    } else if ((c == ')' || c == '}' || c == ']') && depth > 0) {
-      --depth;
-    } else if (c == ',' && depth == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
 void CheckName(const std::string& name) {
   FuzzCheck(!name.empty(), "a name is empty");
   FuzzCheck(name.front() != ' ' && name.back() != ' ', "a name has blanks around it");
@@ -58,7 +37,7 @@ void CheckName(const std::string& name) {
   FuzzCheck(name.find(":=") == kNone, "a name keeps its initial value");
   const std::string upper = UpperAscii(name);
   FuzzCheck(upper.find(" AS ") == kNone && upper.find(" IS ") == kNone, "a name keeps a type");
-  FuzzCheck(!HasItemSeparator(name), "a name holds two items");
+  FuzzCheck(FindItemSeparator(name) == std::string_view::npos, "a name holds two items");
 }
 
 void CheckSource(std::string_view source) {
