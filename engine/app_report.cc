@@ -1,5 +1,6 @@
 #include "engine/app_report.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -16,11 +17,9 @@ namespace {
 constexpr char kCrLf[] = "\r\n";
 constexpr char kSystemLibraryName[] = "System Library";
 
-// One application whose classes serve as ancestors.
-struct SearchEntry {
-  AppHandle application = 0;
-  ClassList classes;
-};
+// The search set: the class lists of the applications whose classes serve as ancestors,
+// in search order. Each class record names its own application.
+using SearchSet = std::vector<ClassList>;
 
 // One of 64 bits picked by a hash of the upper-cased name, so that names that are equal
 // ignoring case get the same bit. Comparing an instance variable with every ancestor's
@@ -41,12 +40,12 @@ class ClassGraph {
  public:
   static constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
-  ClassGraph(const ClassList& own, const std::vector<SearchEntry>& search_set) {
+  ClassGraph(const ClassList& own, const SearchSet& search_set) {
     std::unordered_map<std::string, std::size_t> own_names;
     std::unordered_map<std::string, std::size_t> other_names;
     for (const ClassRecord& record : own) Add(record, own_names);
-    for (const SearchEntry& entry : search_set) {
-      for (const ClassRecord& record : entry.classes) Add(record, other_names);
+    for (const ClassList& classes : search_set) {
+      for (const ClassRecord& record : classes) Add(record, other_names);
     }
     for (Node& node : nodes_) {
       if (auto found = own_names.find(node.sought); found != own_names.end()) {
@@ -134,15 +133,14 @@ class AppReport {
       dialog_.DESCRIPTION("Collecting class details:" + app_name_);
       dialog_.TASK(APPNAME(repo_, used_application));
       dialog_.ApplicationExec();
-      search_set_.push_back({used_application, GETAPPCLASSES(repo_, used_application)});
+      search_set_.push_back(GETAPPCLASSES(repo_, used_application));
       if (system_library != 0 && used_application == system_library) {
         system_library_present = true;
       }
     }
     if (system_library_present || application_ == system_library) return;
     // Without an application of that name the entry stays empty.
-    search_set_.push_back(
-        {system_library, system_library != 0 ? GETAPPCLASSES(repo_, system_library) : ClassList()});
+    search_set_.push_back(system_library != 0 ? GETAPPCLASSES(repo_, system_library) : ClassList());
   }
 
   // Stage 2: one block per own class that has something to report.
@@ -243,10 +241,10 @@ class AppReport {
       const std::uint64_t name_bit = NameBit(names[j]);
       for (std::size_t node : ancestors) {
         dialog_.ApplicationExec();
-        const ClassRecord* ancestor = &graph.record(node);
-        if ((graph.ivar_bits(node) & name_bit) != 0 && Declares(*ancestor, names[j])) {
-          *block += names[j] + " also in " + ancestor->name + " (" +
-                    APPNAME(repo_, ancestor->application) + "-" + MODNAME(repo_, ancestor->module) +
+        const ClassRecord& ancestor = graph.record(node);
+        if ((graph.ivar_bits(node) & name_bit) != 0 && Declares(ancestor, names[j])) {
+          *block += names[j] + " also in " + ancestor.name + " (" +
+                    APPNAME(repo_, ancestor.application) + "-" + MODNAME(repo_, ancestor.module) +
                     ")" + kCrLf;
           found_any = true;
         }
@@ -256,10 +254,8 @@ class AppReport {
   }
 
   static bool Declares(const ClassRecord& record, const std::string& name) {
-    for (const std::string& ivar : record.ivars) {
-      if (EqualsIgnoringCase(ivar, name)) return true;
-    }
-    return false;
+    return std::any_of(record.ivars.begin(), record.ivars.end(),
+                       [&name](const std::string& ivar) { return EqualsIgnoringCase(ivar, name); });
   }
 
   RepositoryAccess& repo_;
@@ -267,7 +263,7 @@ class AppReport {
   ReportWriter& file_;
   ProgressDialog& dialog_;
   std::string app_name_;
-  std::vector<SearchEntry> search_set_;
+  SearchSet search_set_;
   // walk_marks_[node] == walk_ when the class is in the chain of the current walk.
   std::vector<std::uint64_t> walk_marks_;
   Chain chain_;

@@ -12,14 +12,6 @@ namespace {
 
 constexpr char kErrorCaption[] = "Error";
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  }
-  return lower;
-}
-
 }  // namespace
 
 std::string ForTerminal(std::string_view text) {
@@ -41,7 +33,9 @@ ConsoleUi::ConsoleUi(ConsoleSettings settings, std::istream& in, std::ostream& o
 
 int ConsoleUi::MessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
   const std::string shown_caption = caption.empty() ? kErrorCaption : std::string(caption);
-  out_ << "\n" << shown_caption << "\n" << std::string(shown_caption.size(), '-') << "\n"
+  out_ << "\n"
+       << shown_caption << "\n"
+       << std::string(shown_caption.size(), '-') << "\n"
        << ForTerminal(text) << "\n";
   if (style == BoxStyle::kQuestionYesNo) return AskYesNo(shown_caption);
   if (settings_.input_is_terminal && !settings_.assume_yes) {
@@ -71,9 +65,11 @@ int ConsoleUi::AskYesNo(std::string_view caption) {
       out_ << "\n";
       return kIdNo;
     }
-    answer = Lower(TrimBlanksAndTabs(answer));
-    if (answer.empty() || answer == "y" || answer == "yes") return kIdYes;
-    if (answer == "n" || answer == "no") return kIdNo;
+    const std::string_view given = TrimBlanksAndTabs(answer);
+    if (given.empty() || EqualsIgnoringCase(given, "y") || EqualsIgnoringCase(given, "yes")) {
+      return kIdYes;
+    }
+    if (EqualsIgnoringCase(given, "n") || EqualsIgnoringCase(given, "no")) return kIdNo;
   }
 }
 
