@@ -8,13 +8,12 @@
 namespace ivarscan {
 namespace {
 
-constexpr std::string_view kNewLine = "\r\n";
 constexpr std::string_view kBanner = "***********************ERROR********************************";
 constexpr std::string_view kFieldRule = "--------------------";
 
 void Line(TextOut& out, std::string_view text) {
   out.Append(text);
-  out.Append(kNewLine);
+  out.Append(kLineEnd);
 }
 
 // One field line: the 17-character label, then the value as the callback appends it.
@@ -22,7 +21,7 @@ template <typename AppendValue>
 void Field(TextOut& out, std::string_view label, AppendValue append_value) {
   out.Append(label);
   append_value();
-  out.Append(kNewLine);
+  out.Append(kLineEnd);
 }
 
 void TextField(TextOut& out, std::string_view label, std::string_view value) {
@@ -119,7 +118,7 @@ std::unique_ptr<WritableFile> OPENERRORLOG() {
   const std::string path = ErrorLogPath();
   std::unique_ptr<WritableFile> file;
   if (!OpenFileForAppend(path, &file)) {
-    file->Append(kNewLine);
+    file->Append(kLineEnd);
     return file;
   }
   const std::error_code error = Env::Default()->NewWritableFile(path, &file);

@@ -6,20 +6,19 @@
 namespace ivarscan {
 namespace {
 
-constexpr std::string_view kNewLine = "\r\n";
 constexpr std::size_t kMessageFileNameLength = 40;
 constexpr int kMaxCallStackLines = 5;
 
 void Line(TextOut& out, std::string_view label, std::string_view value) {
   out.Append(label);
   out.Append(value);
-  out.Append(kNewLine);
+  out.Append(kLineEnd);
 }
 
 void NumberLine(TextOut& out, std::string_view label, std::uint32_t value) {
   out.Append(label);
   out.AppendDecimal(value);
-  out.Append(kNewLine);
+  out.Append(kLineEnd);
 }
 
 void AppendFirstLine(TextOut& out, const ERROR& record, const Variant& variant) {
@@ -30,7 +29,7 @@ void AppendFirstLine(TextOut& out, const ERROR& record, const Variant& variant) 
   } else if (variant.is_ide20()) {
     out.AppendUpper(ErrString(record.GENCODE));
     if (!record.DESCRIPTION.empty()) {
-      out.Append(kNewLine);
+      out.Append(kLineEnd);
       out.Append(record.DESCRIPTION);
     }
   } else {
@@ -39,7 +38,7 @@ void AppendFirstLine(TextOut& out, const ERROR& record, const Variant& variant) 
     out.AppendUpper(ErrString(record.GENCODE));
     out.Append(" ]");
   }
-  out.Append(kNewLine);
+  out.Append(kLineEnd);
 }
 
 }  // namespace
@@ -61,7 +60,7 @@ void AppendErrorMessage(TextOut& out, const ERROR& record, const Variant& varian
       out.Append(record.SUBCODETEXT);
       out.Append(")");
     }
-    out.Append(kNewLine);
+    out.Append(kLineEnd);
   }
   if (!record.OPERATION.empty()) Line(out, "Operation: ", record.OPERATION);
   if (record.FUNCSYM != 0) Line(out, "Function: ", SysGetAtomName(record.FUNCSYM));
@@ -82,13 +81,13 @@ void AppendErrorMessage(TextOut& out, const ERROR& record, const Variant& varian
 void AppendCallStack(TextOut& out) {
   if (ProcLine(1) <= 0) return;
   out.Append("CallStack: ");
-  out.Append(kNewLine);
+  out.Append(kLineEnd);
   for (int level = 1; level <= kMaxCallStackLines && ProcLine(level) > 0; ++level) {
     out.Append(ProcName(level));
     out.Append(" (Line: ");
     out.AppendDecimal(static_cast<std::uint64_t>(ProcLine(level)));
     out.Append(")");
-    out.Append(kNewLine);
+    out.Append(kLineEnd);
   }
 }
 

@@ -43,7 +43,7 @@ void WriteLogEntry(ReportContext& report, std::string_view message) {
   const int log = SignalSafeOpenForAppend(report.log_path.c_str(), &existed);
   if (log < 0) return;
   FixedOut entry(report.entry, sizeof report.entry);
-  if (existed) entry.Append("\r\n");
+  if (existed) entry.Append(kLineEnd);
   AppendLogEntry(entry, message, report.record, report.variant,
                  CivilFromUnixSeconds(UnixSecondsNow(), report.utc_offset), Settings(),
                  report.program);

@@ -11,6 +11,9 @@
 
 namespace ivarscan {
 
+// The line end of the error message and the error-log entry.
+inline constexpr std::string_view kLineEnd = "\r\n";
+
 class TextOut {
  public:
   virtual void Append(std::string_view text) = 0;
