@@ -294,8 +294,7 @@ double Median(std::vector<double> values) {
 }
 
 // The median of one figure over the runs.
-template <typename Field>
-double MedianOf(const std::vector<Figures>& runs, Field field) {
+double MedianOf(const std::vector<Figures>& runs, double Figures::*field) {
   std::vector<double> values;
   for (const Figures& figures : runs) values.push_back(figures.*field);
   return Median(values);
