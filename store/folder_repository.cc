@@ -248,6 +248,15 @@ Status FolderRepository::Take(Cursor* cursor, std::uint32_t* position) {
   return kFolderOk;
 }
 
+template <typename Handle>
+Status FolderRepository::TakeHandle(Cursor* cursor, Handle* handle) {
+  if (handle == nullptr) return kFolderBadArgument;
+  std::uint32_t position = 0;
+  Status status = Take(cursor, &position);
+  *handle = status == kFolderOk ? static_cast<Handle>(position + 1) : 0;
+  return status;
+}
+
 Status FolderRepository::AdamGetFirstApp(AppHandle* application) {
   const LoadedProject* project = nullptr;
   if (application == nullptr) return kFolderBadArgument;
@@ -258,11 +267,7 @@ Status FolderRepository::AdamGetFirstApp(AppHandle* application) {
 }
 
 Status FolderRepository::AdamGetNextApp(AppHandle* application) {
-  if (application == nullptr) return kFolderBadArgument;
-  std::uint32_t position = 0;
-  Status status = Take(&application_cursor_, &position);
-  *application = status == kFolderOk ? static_cast<AppHandle>(position + 1) : 0;
-  return status;
+  return TakeHandle(&application_cursor_, application);
 }
 
 Status FolderRepository::AppFind(const char* name, AppHandle* application) {
@@ -344,11 +349,7 @@ Status FolderRepository::AppGetFirstModule(AppHandle handle, ModuleHandle* modul
 }
 
 Status FolderRepository::AppGetNextModule(ModuleHandle* module) {
-  if (module == nullptr) return kFolderBadArgument;
-  std::uint32_t position = 0;
-  Status status = Take(&module_cursor_, &position);
-  *module = status == kFolderOk ? position + 1 : 0;
-  return status;
+  return TakeHandle(&module_cursor_, module);
 }
 
 Status FolderRepository::ModGetFirstEntity(ModuleHandle handle, EntityHandle* entity) {
@@ -361,11 +362,7 @@ Status FolderRepository::ModGetFirstEntity(ModuleHandle handle, EntityHandle* en
 }
 
 Status FolderRepository::ModGetNextEntity(EntityHandle* entity) {
-  if (entity == nullptr) return kFolderBadArgument;
-  std::uint32_t position = 0;
-  Status status = Take(&entity_cursor_, &position);
-  *entity = status == kFolderOk ? position + 1 : 0;
-  return status;
+  return TakeHandle(&entity_cursor_, entity);
 }
 
 template <typename T, typename Get>

@@ -121,6 +121,10 @@ class FolderRepository final : public RepositoryAccess {
   // The entity's source text in the loaded project.
   std::string_view TextOf(const LoadedEntity& entity) const;
   static Status Take(Cursor* cursor, std::uint32_t* position);
+  // Take for the enumerations of handles: the handle of a position is the position + 1,
+  // and 0 once the cursor is used up.
+  template <typename Handle>
+  static Status TakeHandle(Cursor* cursor, Handle* handle);
   template <typename T, typename Get>
   Status QueryEntity(EntityHandle handle, T* value, Get get);
 
