@@ -35,11 +35,6 @@ RuntimeState& State() {
   return *state;
 }
 
-std::string WithSeparator(std::string folder) {
-  if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
-  return folder;
-}
-
 }  // namespace
 
 bool SetErrorLog() { return State().error_log; }
@@ -89,7 +84,7 @@ std::string WorkDir() {
   return end == std::string::npos ? std::string() : program.substr(0, end + 1);
 }
 
-void SetWorkDir(const std::string& folder) { State().work_dir = WithSeparator(folder); }
+void SetWorkDir(const std::string& folder) { State().work_dir = JoinPath(folder, ""); }
 
 std::string GetDefaultDir() { return State().default_dir; }
 void SetDefaultDir(const std::string& folder) { State().default_dir = folder; }
