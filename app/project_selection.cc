@@ -49,9 +49,7 @@ ReportOutcome RUNREPORT(AppContext& context) {
   if (ChooseProject(context, current, &chosen)) {
     if (context.repo.PrjSelect(chosen.c_str()) == 0) {
       outcome = REPORTALL(context);
-      context.ui.MessageBox(texts::kClosingNoteCaption,
-                            std::string("Remember to visit ") + texts::kMakerAddress +
-                                " for more essential utilities like the Quorvex!",
+      context.ui.MessageBox(texts::kClosingNoteCaption, texts::ClosingNote(),
                             BoxStyle::kInformationOk);
     } else {
       context.ui.MessageBox("", texts::kSelectionFailed + chosen, BoxStyle::kErrorOk);

@@ -15,8 +15,7 @@ namespace {
 void WriteHeader(ReportFile& file) {
   file.WriteLine("Classes with duplicate instance variables");
   file.WriteLine(std::string(75, '='));
-  file.WriteLine(std::string("Remember to visit ") + texts::kMakerAddress +
-                 " for more\r\nessential utilities like the Quorvex!\r\n");
+  file.WriteLine(texts::ReportAdvertisement());
 }
 
 // Runs every application through the dialog; true when the user cancelled.

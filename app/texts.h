@@ -2,10 +2,25 @@
 #ifndef IVARSCAN_APP_TEXTS_H_
 #define IVARSCAN_APP_TEXTS_H_
 
+#include <string>
+
 namespace ivarscan::texts {
 
 // The maker's web address, as the closing note and the report's header name it.
 inline constexpr char kMakerAddress[] = "www.quorvex.example";
+
+// The report header's advertisement: two lines, written with one line write so that an
+// empty line follows them.
+inline std::string ReportAdvertisement() {
+  return std::string("Remember to visit ") + kMakerAddress +
+         " for more\r\nessential utilities like the Quorvex!\r\n";
+}
+
+// The text of the closing note.
+inline std::string ClosingNote() {
+  return std::string("Remember to visit ") + kMakerAddress +
+         " for more essential utilities like the Quorvex!";
+}
 
 inline constexpr char kIntroductionCaption[] = "Quorvex";
 inline constexpr char kIntroduction[] =
