@@ -21,8 +21,8 @@
 
 #include "platform/env.h"
 #include "repo/repository_access.h"
-#include "store/loaded_project.h"
 #include "store/folder_status.h"
+#include "store/loaded_project.h"
 #include "store/skipped_file.h"
 
 namespace ivarscan {
