@@ -1,5 +1,6 @@
 #include "app/win32/dialog_window.h"
 
+#include <string>
 #include <utility>
 
 #include "app/win32/application_exec.h"
@@ -64,13 +65,11 @@ INT_PTR DialogWindow::DISPATCH(const DialogEvent& event) {
   }
 }
 
-void DialogWindow::SetControlText(int control_id, std::string_view text) {
-  ::SetDlgItemTextA(window_, control_id, std::string(text).c_str());
+void DialogWindow::SetText(HWND window, std::string_view text) {
+  ::SetWindowTextA(window, std::string(text).c_str());
 }
 
-void DialogWindow::SetCaption(std::string_view caption) {
-  ::SetWindowTextA(window_, std::string(caption).c_str());
-}
+void DialogWindow::SetCaption(std::string_view caption) { SetText(window_, caption); }
 
 void DialogWindow::SetIcons(const char* icon_name) {
   large_icon_ = LoadIconOfSize(icon_name, SM_CXICON, SM_CYICON);

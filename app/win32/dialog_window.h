@@ -6,7 +6,6 @@
 #ifndef IVARSCAN_APP_WIN32_DIALOG_WINDOW_H_
 #define IVARSCAN_APP_WIN32_DIALOG_WINDOW_H_
 
-#include <string>
 #include <string_view>
 
 #include "app/win32/windows_headers.h"
@@ -43,7 +42,8 @@ class DialogWindow {
   virtual void ListDoubleClick(int /*control_id*/) {}
 
   HWND Control(int control_id) const { return ::GetDlgItem(window_, control_id); }
-  void SetControlText(int control_id, std::string_view text);
+  // Sets the text of `window`: one of the dialog's controls, or the dialog itself.
+  static void SetText(HWND window, std::string_view text);
   void SetCaption(std::string_view caption);
   // Sets the large and the small window icon from the icon resource `icon_name`.
   void SetIcons(const char* icon_name);

@@ -1,7 +1,5 @@
 #include "app/win32/win_progress.h"
 
-#include <string>
-
 #include "app/win32/application_exec.h"
 #include "resources/resource_ids.h"
 
@@ -49,11 +47,9 @@ void WinProgress::POSTINIT() {
   ::SendMessageA(ODCANIMATION1, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, -1));
 }
 
-void WinProgress::DESCRIPTION(std::string_view text) {
-  SetControlText(IDC_WINPROGRESS_DESCRIPTION, text);
-}
+void WinProgress::DESCRIPTION(std::string_view text) { SetText(ODCDESCRIPTION, text); }
 
-void WinProgress::TASK(std::string_view text) { SetControlText(IDC_WINPROGRESS_TASK, text); }
+void WinProgress::TASK(std::string_view text) { SetText(ODCTASK, text); }
 
 void WinProgress::SetProgressRange(int minimum, int maximum) {
   ::SendMessageA(ODCPROGRESS, PBM_SETRANGE32, minimum, maximum);
