@@ -6,17 +6,12 @@
 #include "app/report_file.h"
 #include "app/texts.h"
 #include "engine/app_report.h"
+#include "engine/text_report.h"
 #include "platform/call_stack.h"
 #include "repo/projects.h"
 
 namespace ivarscan {
 namespace {
-
-void WriteHeader(ReportFile& file) {
-  file.WriteLine("Classes with duplicate instance variables");
-  file.WriteLine(std::string(75, '='));
-  file.WriteLine(texts::ReportAdvertisement());
-}
 
 // Runs every application through the dialog; true when the user cancelled.
 bool ProcessApplications(AppContext& context, const std::vector<ApplicationRecord>& apps,
@@ -38,7 +33,7 @@ ReportOutcome REPORTALL(AppContext& context) {
   bool cancelled = false;
   try {
     ReportFile file(context.env, file_name, context.on_file_failure);
-    WriteHeader(file);
+    file.Write(TextReportHeader());
     dialog = context.ui.NewProgressWindow();
     dialog->SetCaption(texts::kProgressCaption + GETCURRENTPROJECT(context.repo));
     dialog->Show();

@@ -2,16 +2,13 @@
 
 #include <vector>
 
-#include "app/texts.h"
+#include "engine/text_report.h"
 #include "platform/text.h"
 
 namespace ivarscan {
 namespace {
 
-constexpr std::string_view kNone = "No classes with duplicate instance variables";
-constexpr std::string_view kCancelled = "!!!!! Processing cancelled !!!!!";
-constexpr std::string_view kSection = "Duplicate instance variables:";
-constexpr std::string_view kOccursTwice = " occurs more than once in this class";
+using namespace report_text;  // the texts and widths the report is written with
 
 // Reads a report line by line and says where it first strays from the layout.
 class ShapeChecker {
@@ -19,7 +16,7 @@ class ShapeChecker {
   explicit ShapeChecker(std::vector<std::string_view> lines) : lines_(std::move(lines)) {}
 
   std::string Check() {
-    const std::string header = ReportHeader();
+    const std::string header = TextReportHeader();
     for (std::string_view expected : Lines(header)) {
       if (!Expect(expected)) return error_;
     }
@@ -69,11 +66,12 @@ class ShapeChecker {
 
   bool ApplicationBlock() {
     std::string_view application;
-    if (!TakePrefixed("Application: ", &application) || !Expect(std::string(35, '='))) {
+    if (!TakePrefixed(kApplication, &application) ||
+        !Expect(std::string(kApplicationRuleWidth, '='))) {
       return false;
     }
     int classes = 0;
-    while (Peek().starts_with("Class: ")) {
+    while (Peek().starts_with(kClass)) {
       if (!ClassBlock(application)) return false;
       ++classes;
     }
@@ -81,15 +79,15 @@ class ShapeChecker {
       ++next_;
       if (!AtEnd()) return Fail("nothing may follow the cancelled line");
     } else if (classes == 0) {
-      return Expect(kNone) && Expect("");
+      return Expect(kNoClasses) && Expect("");
     }
     return true;
   }
 
   bool ClassBlock(std::string_view application) {
     std::string_view ignored;
-    if (!TakePrefixed("Class: ", &ignored) || !Expect("App: " + std::string(application)) ||
-        !TakePrefixed("Module: ", &ignored) || !TakePrefixed("Inherits from: ", &ignored)) {
+    if (!TakePrefixed(kClass, &ignored) || !Expect(std::string(kApp) + std::string(application)) ||
+        !TakePrefixed(kModule, &ignored) || !TakePrefixed(kInheritsFrom, &ignored)) {
       return false;
     }
     const bool flagged = ParentProblemLine();
@@ -106,13 +104,12 @@ class ShapeChecker {
 
   // Takes a missing-parent or cyclic-inheritance line when one comes; true when it did.
   bool ParentProblemLine() {
-    for (std::string_view prefix :
-         {"** Could not find parent class ", "** Cyclic inheritance at class "}) {
+    for (std::string_view prefix : {kMissingParent, kCyclicInheritance}) {
       std::string_view line = Peek();
       if (!line.starts_with(prefix)) continue;
       std::string_view name = line.substr(prefix.size());
-      if (!name.ends_with(" **")) return Fail("the parent line must end in \" **\"");
-      name.remove_suffix(3);
+      if (!name.ends_with(kProblemEnd)) return Fail("the parent line must end in \" **\"");
+      name.remove_suffix(kProblemEnd.size());
       if (IsBlank(name) || UpperAscii(name) != name) {
         return Fail("the parent line names a blank or not upper-cased class");
       }
@@ -124,8 +121,8 @@ class ShapeChecker {
 
   // "<name> occurs more than once in this class" or "<name> also in <class> (<app>-<module>)".
   static bool DetailLine(std::string_view line) {
-    if (line.ends_with(kOccursTwice)) return line.size() > kOccursTwice.size();
-    const std::size_t also = line.find(" also in ");
+    if (line.ends_with(kOccursMoreThanOnce)) return line.size() > kOccursMoreThanOnce.size();
+    const std::size_t also = line.find(kAlsoIn);
     const std::size_t open = line.rfind(" (");
     return also != std::string_view::npos && also > 0 && open != std::string_view::npos &&
            open > also && line.ends_with(")") &&
@@ -138,12 +135,6 @@ class ShapeChecker {
 };
 
 }  // namespace
-
-std::string ReportHeader() {
-  return std::string("Classes with duplicate instance variables\r\n") + std::string(75, '=') +
-         "\r\nRemember to visit " + texts::kMakerAddress +
-         " for more\r\nessential utilities like the Quorvex!\r\n\r\n";
-}
 
 std::string CheckReportShape(std::string_view report) {
   if (!report.ends_with("\r\n")) return "the report does not end in CR LF";

@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "engine/text_report.h"
+
 namespace ivarscan {
 namespace {
 
 const std::string kRule = std::string(35, '=') + "\r\n";
 
-std::string Block(const std::string& lines) { return ReportHeader() + lines; }
+std::string Block(const std::string& lines) { return TextReportHeader() + lines; }
 
 TEST(ReportShapeTest, AcceptsEveryPartOfTheLayout) {
   const std::string report = Block(
@@ -26,7 +28,7 @@ TEST(ReportShapeTest, AcceptsEveryPartOfTheLayout) {
       "Application: Sales\r\n" +
       kRule + "!!!!! Processing cancelled !!!!!\r\n");
   EXPECT_EQ(CheckReportShape(report), "");
-  EXPECT_EQ(CheckReportShape(ReportHeader()), "");
+  EXPECT_EQ(CheckReportShape(TextReportHeader()), "");
 }
 
 TEST(ReportShapeTest, RejectsBrokenReports) {

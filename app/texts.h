@@ -4,17 +4,13 @@
 
 #include <string>
 
+#include "engine/text_report.h"
+
 namespace ivarscan::texts {
 
-// The maker's web address, as the closing note and the report's header name it.
-inline constexpr char kMakerAddress[] = "www.quorvex.example";
-
-// The report header's advertisement: two lines, written with one line write so that an
-// empty line follows them.
-inline std::string ReportAdvertisement() {
-  return std::string("Remember to visit ") + kMakerAddress +
-         " for more\r\nessential utilities like the Quorvex!\r\n";
-}
+// The maker's web address is the report's (the report's own texts are in
+// engine/text_report.h).
+using report_text::kMakerAddress;
 
 // The text of the closing note.
 inline std::string ClosingNote() {

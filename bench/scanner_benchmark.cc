@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "engine/scanner.h"
 
@@ -44,6 +45,16 @@ void BM_GetVisibleIvars(benchmark::State& state) {
   state.counters["source_bytes"] = static_cast<double>(source.size());
 }
 BENCHMARK(BM_GetVisibleIvars)->Arg(12)->Arg(40)->Arg(200)->Arg(20000);
+
+// As a run scans: with the line on which each name starts.
+void BM_GetVisibleIvarsWithLines(benchmark::State& state) {
+  const std::string source = ClassSource(static_cast<int>(state.range(0)));
+  std::vector<std::size_t> lines;
+  for (auto _ : state) benchmark::DoNotOptimize(GETVISIBLEIVARS(source, &lines));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(source.size()));
+  state.counters["source_bytes"] = static_cast<double>(source.size());
+}
+BENCHMARK(BM_GetVisibleIvarsWithLines)->Arg(12)->Arg(40)->Arg(200)->Arg(20000);
 
 }  // namespace
 }  // namespace ivarscan

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/class_collection.h"
+#include "engine/text_report.h"
 #include "platform/call_stack.h"
 #include "platform/text.h"
 #include "repo/modules.h"
@@ -14,7 +15,6 @@
 namespace ivarscan {
 namespace {
 
-constexpr char kCrLf[] = "\r\n";
 constexpr char kSystemLibraryName[] = "System Library";
 
 // The search set: the class lists of the applications whose classes serve as ancestors,
@@ -99,21 +99,16 @@ struct Chain {
 
 class AppReport {
  public:
-  AppReport(RepositoryAccess& repo, AppHandle application, ReportWriter& file,
+  AppReport(RepositoryAccess& repo, AppHandle application, FindingSink& findings,
             ProgressDialog& dialog)
-      : repo_(repo), application_(application), file_(file), dialog_(dialog) {}
+      : repo_(repo), application_(application), findings_(findings), dialog_(dialog) {}
 
   void Run() {
     app_name_ = APPNAME(repo_, application_);
-    file_.WriteLine("Application: " + app_name_);
-    file_.WriteLine(std::string(35, '='));
+    findings_.BeginApplication(app_name_);
     CollectSearchSet();
     ProcessOwnClasses();
-    if (!any_reported_ && !dialog_.LABORT()) {
-      file_.WriteLine("No classes with duplicate instance variables");
-      file_.WriteLine("");
-    }
-    if (dialog_.LABORT()) file_.WriteLine("!!!!! Processing cancelled !!!!!");
+    findings_.EndApplication(dialog_.LABORT());
   }
 
  private:
@@ -167,26 +162,23 @@ class AppReport {
     const ClassRecord& record = graph.record(node);
     dialog_.TASK(record.name);
     dialog_.ApplicationExec();
-    std::string block = "Class: " + record.name + kCrLf + "App: " + app_name_ + kCrLf +
-                        "Module: " + MODNAME(repo_, record.module) + kCrLf +
-                        "Inherits from: " + record.parent + kCrLf;
+    ClassFinding finding;
+    finding.name = record.name;
+    finding.application = app_name_;
+    finding.module = MODNAME(repo_, record.module);
+    finding.parent = record.parent;
+    finding.position = {record.file, record.line};
     const Chain& chain = WalkChain(graph, node);
     if (dialog_.LABORT()) return false;
 
-    bool report = false;
     if (chain.end == WalkEnd::kMissingParent) {
-      block += "** Could not find parent class " + chain.sought + " **" + kCrLf;
-      report = true;
+      finding.problem = FindingKind::kMissingParent;
     } else if (chain.end == WalkEnd::kCycle) {
-      block += "** Cyclic inheritance at class " + chain.sought + " **" + kCrLf;
-      report = true;
+      finding.problem = FindingKind::kCyclicInheritance;
     }
-    block += std::string(kCrLf) + "Duplicate instance variables:" + kCrLf;
-    if (CompareIvars(graph, record, chain.ancestors, &block)) report = true;
-    if (report) {
-      any_reported_ = true;
-      file_.Write(block + kCrLf + kCrLf);
-    }
+    if (finding.problem) finding.problem_class = chain.sought;
+    CompareIvars(graph, record, chain.ancestors, &finding.variables);
+    if (finding.problem || !finding.variables.empty()) findings_.AddClass(finding);
     return true;
   }
 
@@ -223,44 +215,55 @@ class AppReport {
     return chain;
   }
 
-  // Appends the detail lines for `record` to `block`; true when it appended any.
-  bool CompareIvars(const ClassGraph& graph, const ClassRecord& record,
-                    const std::vector<std::size_t>& ancestors, std::string* block) {
-    bool found_any = false;
+  // Appends the variable findings of `record` to `variables`.
+  void CompareIvars(const ClassGraph& graph, const ClassRecord& record,
+                    const std::vector<std::size_t>& ancestors,
+                    std::vector<VariableFinding>* variables) {
     const IvarList& names = record.ivars;
     for (std::size_t j = 0; j < names.size(); ++j) {
       dialog_.ApplicationExec();
       if (dialog_.LABORT()) break;
+      const SourcePosition position{record.file, record.ivar_lines[j]};
       for (std::size_t k = j + 1; k < names.size(); ++k) {
         dialog_.ApplicationExec();
         if (EqualsIgnoringCase(names[k], names[j])) {
-          *block += names[j] + " occurs more than once in this class" + kCrLf;
-          found_any = true;
+          VariableFinding& repeat = variables->emplace_back();
+          repeat.kind = FindingKind::kDuplicateInClass;
+          repeat.name = names[j];
+          repeat.position = position;
+          repeat.other_position = {record.file, record.ivar_lines[k]};
         }
       }
       const std::uint64_t name_bit = NameBit(names[j]);
       for (std::size_t node : ancestors) {
         dialog_.ApplicationExec();
         const ClassRecord& ancestor = graph.record(node);
-        if ((graph.ivar_bits(node) & name_bit) != 0 && Declares(ancestor, names[j])) {
-          *block += names[j] + " also in " + ancestor.name + " (" +
-                    APPNAME(repo_, ancestor.application) + "-" + MODNAME(repo_, ancestor.module) +
-                    ")" + kCrLf;
-          found_any = true;
-        }
+        if ((graph.ivar_bits(node) & name_bit) == 0) continue;
+        const std::size_t declared = FindIvar(ancestor, names[j]);
+        if (declared == ancestor.ivars.size()) continue;
+        VariableFinding& inherited = variables->emplace_back();
+        inherited.kind = FindingKind::kDuplicateOfInherited;
+        inherited.name = names[j];
+        inherited.position = position;
+        inherited.other_position = {ancestor.file, ancestor.ivar_lines[declared]};
+        inherited.ancestor_class = ancestor.name;
+        inherited.ancestor_application = APPNAME(repo_, ancestor.application);
+        inherited.ancestor_module = MODNAME(repo_, ancestor.module);
       }
     }
-    return found_any;
   }
 
-  static bool Declares(const ClassRecord& record, const std::string& name) {
-    return std::any_of(record.ivars.begin(), record.ivars.end(),
-                       [&name](const std::string& ivar) { return EqualsIgnoringCase(ivar, name); });
+  // The index of the first of the class's names that equals `name`, or the list's size.
+  static std::size_t FindIvar(const ClassRecord& record, const std::string& name) {
+    const auto found =
+        std::find_if(record.ivars.begin(), record.ivars.end(),
+                     [&name](const std::string& ivar) { return EqualsIgnoringCase(ivar, name); });
+    return static_cast<std::size_t>(found - record.ivars.begin());
   }
 
   RepositoryAccess& repo_;
   const AppHandle application_;
-  ReportWriter& file_;
+  FindingSink& findings_;
   ProgressDialog& dialog_;
   std::string app_name_;
   SearchSet search_set_;
@@ -268,16 +271,21 @@ class AppReport {
   std::vector<std::uint64_t> walk_marks_;
   Chain chain_;
   std::uint64_t walk_ = 0;
-  bool any_reported_ = false;
 };
 
 }  // namespace
 
-bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, ReportWriter& file,
+bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, FindingSink& findings,
                   ProgressDialog& dialog) {
   IVARSCAN_ROUTINE("REPORTAPPDUP");
-  AppReport(repo, application, file, dialog).Run();
+  AppReport(repo, application, findings, dialog).Run();
   return true;
+}
+
+bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, ReportWriter& file,
+                  ProgressDialog& dialog) {
+  TextReport text(file);
+  return REPORTAPPDUP(repo, application, text, dialog);
 }
 
 }  // namespace ivarscan

@@ -6,16 +6,22 @@
 #ifndef IVARSCAN_ENGINE_APP_REPORT_H_
 #define IVARSCAN_ENGINE_APP_REPORT_H_
 
+#include "engine/findings.h"
 #include "engine/progress_dialog.h"
 #include "engine/report_writer.h"
 #include "repo/repository_access.h"
 
 namespace ivarscan {
 
-// Appends the block of `application` to the open report and keeps `dialog` up to date,
-// servicing its events at fixed points and stopping when its LABORT flag turns true (the
-// block then ends with "!!!!! Processing cancelled !!!!!"). Nothing is kept from one call to
-// the next. Returns true in every case.
+// Hands the findings of `application` to `findings` in report order and keeps `dialog` up
+// to date, servicing its events at fixed points and stopping when its LABORT flag turns
+// true (EndApplication then says so; a class whose variables were being compared is still
+// handed over with what was found so far when it has anything). Nothing is kept from one
+// call to the next. Returns true in every case.
+bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, FindingSink& findings,
+                  ProgressDialog& dialog);
+
+// REPORTAPPDUP with the findings written as the text report's block of the application.
 bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, ReportWriter& file,
                   ProgressDialog& dialog);
 

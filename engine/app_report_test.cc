@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "engine/scripted_progress.h"
 #include "repo/fake_repository.h"
@@ -218,6 +219,67 @@ TEST_F(AppReportTest, BarPositionIsTruncatedFromTheFloatingPointProduct) {
   EXPECT_EQ(positions[100], "POSITION 100");
 }
 
+// Keeps every finding, and the order of the calls.
+class RecordingSink final : public FindingSink {
+ public:
+  void BeginApplication(std::string_view name) override { log.push_back("begin " + std::string(name)); }
+  void AddClass(const ClassFinding& finding) override {
+    log.push_back("class " + finding.name);
+    classes.push_back(finding);
+  }
+  void EndApplication(bool cancelled) override {
+    log.push_back(cancelled ? "end cancelled" : "end");
+  }
+
+  std::vector<std::string> log;
+  std::vector<ClassFinding> classes;
+};
+
+TEST_F(AppReportTest, FindingsCarryNamesAndPositionsOfBothDeclarations) {
+  AppHandle sales = App("Sales");
+  AppHandle winlib = App("WinLib");
+  repo_.SetSearchPath(sales, {winlib});
+  // Base Windows.prg: DataWindow on lines 1-3, oDCName on line 3.
+  Class(Module(winlib, "Base Windows"), "DataWindow", "", "\tPROTECT x\r\n\tPROTECT oDCName\r\n");
+  // Order Screens.prg: Filler on lines 1-2, OrderWindow from line 3.
+  ModuleHandle screens = Module(sales, "Order Screens");
+  Class(screens, "Filler", "Missing", "\r\n");
+  Class(screens, "OrderWindow", "DataWindow", "\tEXPORT odcname, n, ;\r\n\t\tn\r\n");
+
+  RecordingSink sink;
+  EXPECT_TRUE(REPORTAPPDUP(repo_, sales, sink, progress_));
+  EXPECT_EQ(sink.log, (std::vector<std::string>{"begin Sales", "class Filler", "class OrderWindow",
+                                                "end"}));
+  ASSERT_EQ(sink.classes.size(), 2u);
+  const ClassFinding& filler = sink.classes[0];
+  EXPECT_EQ(filler.problem, FindingKind::kMissingParent);
+  EXPECT_EQ(filler.problem_class, "MISSING");
+  EXPECT_EQ(filler.position, (SourcePosition{"Sales/Order Screens.prg", 1}));
+  EXPECT_TRUE(filler.variables.empty());
+
+  const ClassFinding& window = sink.classes[1];
+  EXPECT_EQ(window.name, "OrderWindow");
+  EXPECT_EQ(window.application, "Sales");
+  EXPECT_EQ(window.module, "Order Screens");
+  EXPECT_EQ(window.parent, "DataWindow");
+  EXPECT_FALSE(window.problem.has_value());
+  EXPECT_EQ(window.position, (SourcePosition{"Sales/Order Screens.prg", 3}));
+  ASSERT_EQ(window.variables.size(), 2u);
+  const VariableFinding& inherited = window.variables[0];
+  EXPECT_EQ(inherited.kind, FindingKind::kDuplicateOfInherited);
+  EXPECT_EQ(inherited.name, "odcname");
+  EXPECT_EQ(inherited.position, (SourcePosition{"Sales/Order Screens.prg", 4}));
+  EXPECT_EQ(inherited.other_position, (SourcePosition{"WinLib/Base Windows.prg", 3}));
+  EXPECT_EQ(inherited.ancestor_class, "DataWindow");
+  EXPECT_EQ(inherited.ancestor_application, "WinLib");
+  EXPECT_EQ(inherited.ancestor_module, "Base Windows");
+  const VariableFinding& repeated = window.variables[1];
+  EXPECT_EQ(repeated.kind, FindingKind::kDuplicateInClass);
+  EXPECT_EQ(repeated.name, "n");
+  EXPECT_EQ(repeated.position, (SourcePosition{"Sales/Order Screens.prg", 4}));
+  EXPECT_EQ(repeated.other_position, (SourcePosition{"Sales/Order Screens.prg", 5}));
+}
+
 // Cancel tests: each finds the servicing that follows a chosen call in an uncancelled run
 // and cancels there in a fresh run.
 class AppReportCancelTest : public AppReportTest {
@@ -257,6 +319,12 @@ class AppReportCancelTest : public AppReportTest {
 };
 
 TEST_F(AppReportCancelTest, CancelInStageOneStopsBeforeTheFirstClass) {
+  RecordingSink sink;
+  ScriptedProgress cancelling;
+  cancelling.CancelAtServicing(1);
+  REPORTAPPDUP(repo_, app_, sink, cancelling);
+  EXPECT_EQ(sink.log, (std::vector<std::string>{"begin App", "end cancelled"}));
+
   const std::string report = ReportCancelledAt(1);
   EXPECT_EQ(report, Lines({"Application: App", std::string(35, '='),
                            "!!!!! Processing cancelled !!!!!"}));

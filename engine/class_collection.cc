@@ -24,6 +24,21 @@ std::string ReadPrototype(RepositoryAccess& repo, EntityHandle entity) {
   return std::string(ZeroTerminated(buffer.data(), buffer.size()));
 }
 
+// Sets where the class and its names stand, when the repository can tell.
+void AddPosition(RepositoryAccess& repo, const std::vector<std::size_t>& name_lines,
+                 ClassRecord* record) {
+  std::uint32_t first_line = 0;
+  if (repo.EntQuerySourcePosition(record->entity, &record->file, &first_line) != 0) {
+    record->ivar_lines.assign(name_lines.size(), 0);
+    return;
+  }
+  record->line = first_line;
+  record->ivar_lines.reserve(name_lines.size());
+  for (std::size_t line : name_lines) {
+    record->ivar_lines.push_back(first_line + static_cast<std::uint32_t>(line));
+  }
+}
+
 }  // namespace
 
 std::string ParentNameFromPrototype(std::string_view prototype, std::string_view class_name) {
@@ -44,9 +59,15 @@ ClassList GETAPPCLASSES(RepositoryAccess& repo, AppHandle application) {
     for (const EntityRecord& entity : GETENTITIES(repo, module.handle, IsClassDeclaration, true)) {
       if (IsBlank(entity.source)) continue;
       std::string prototype = ReadPrototype(repo, entity.handle);
-      classes.push_back({entity.handle, entity.display_name, GETVISIBLEIVARS(entity.source),
-                         ParentNameFromPrototype(prototype, entity.display_name), module.handle,
-                         application});
+      ClassRecord& record = classes.emplace_back();
+      record.entity = entity.handle;
+      record.name = entity.display_name;
+      std::vector<std::size_t> name_lines;
+      record.ivars = GETVISIBLEIVARS(entity.source, &name_lines);
+      record.parent = ParentNameFromPrototype(prototype, entity.display_name);
+      record.module = module.handle;
+      record.application = application;
+      AddPosition(repo, name_lines, &record);
     }
   }
   return classes;

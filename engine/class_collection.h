@@ -13,7 +13,8 @@
 
 namespace ivarscan {
 
-// One class, its fields in the order of the original record.
+// One class: the six fields of the record the analysis works with, in their order, then
+// where the class stands in its module's file.
 struct ClassRecord {
   EntityHandle entity = 0;    // 1: the class entity
   std::string name;           // 2: the entity's display name, as the repository holds it
@@ -21,6 +22,12 @@ struct ClassRecord {
   std::string parent;         // 4: last word of the prototype; empty when there is no parent
   ModuleHandle module = 0;    // 5: the module that holds the class
   AppHandle application = 0;  // 6: the application asked for
+  // The module's file (relative to the repository folder) and the 1-based lines of the
+  // class statement and of each name of `ivars` (always as many as names); empty and 0
+  // when the repository cannot tell.
+  std::string file;
+  std::uint32_t line = 0;
+  std::vector<std::uint32_t> ivar_lines;
 };
 
 // Modules in name order, and within each module the class entities in name order. Two

@@ -71,6 +71,29 @@ TEST_F(ClassCollectionTest, LeavesOutClassesWithBlankSourceAndFailedPrototypes) 
   EXPECT_EQ(classes[0].parent, "");  // the failed query leaves an empty prototype
 }
 
+TEST_F(ClassCollectionTest, ClassesAndNamesCarryTheirFileLines) {
+  ModuleHandle module = repo_.AddModule(app_, "Screens");
+  repo_.AddClass(module, "Aa", "CLASS Aa\r\n\r\n");
+  repo_.AddClass(module, "Window",
+                 "CLASS Window\r\n// note\r\n EXPORT oOwner, ;\r\n   nId\r\n PROTECT x\r\n");
+  const ClassList classes = GETAPPCLASSES(repo_, app_);
+  ASSERT_EQ(classes.size(), 2u);
+  const ClassRecord& window = classes[1];
+  EXPECT_EQ(window.file, "App/Screens.prg");
+  EXPECT_EQ(window.line, 3u);  // after the two lines of Aa
+  EXPECT_EQ(window.ivar_lines, (std::vector<std::uint32_t>{5, 6, 7}));
+}
+
+TEST_F(ClassCollectionTest, ARepositoryThatCannotTellLeavesPositionsUnknown) {
+  repo_.AddClass(repo_.AddModule(app_, "M"), "C", "CLASS C\r\nEXPORT a, b\r\n");
+  repo_.FailCall("EntQuerySourcePosition", 0);
+  const ClassList classes = GETAPPCLASSES(repo_, app_);
+  ASSERT_EQ(classes.size(), 1u);
+  EXPECT_EQ(classes[0].file, "");
+  EXPECT_EQ(classes[0].line, 0u);
+  EXPECT_EQ(classes[0].ivar_lines, (std::vector<std::uint32_t>{0, 0}));
+}
+
 TEST_F(ClassCollectionTest, ApplicationWithoutModulesOrClassesYieldsAnEmptyList) {
   EXPECT_TRUE(GETAPPCLASSES(repo_, app_).empty());
   repo_.AddModule(app_, "Only methods");

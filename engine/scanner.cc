@@ -57,14 +57,55 @@ class MarkerWalk {
   std::array<std::size_t, 3> unclosed_from_;
 };
 
+// The pieces of a derived text, in order: piece i starts at offset `to` of that text and
+// carries a value. Offsets are looked up in ascending order, so one forward walk over the
+// pieces serves all the names of a class.
+class PieceMap {
+ public:
+  void Add(std::size_t to, std::size_t value) { pieces_.push_back({to, value}); }
+  void Reserve(std::size_t count) { pieces_.reserve(count); }
+
+  // The index of the last piece that starts at or before `to`, which must be no smaller
+  // than the offset asked before and lie at or after the first piece's start.
+  std::size_t Find(std::size_t to) {
+    while (next_ < pieces_.size() && pieces_[next_].to <= to) ++next_;
+    return next_ - 1;
+  }
+  std::size_t start(std::size_t piece) const { return pieces_[piece].to; }
+  std::size_t value(std::size_t piece) const { return pieces_[piece].value; }
+
+ private:
+  struct Piece {
+    std::size_t to;
+    std::size_t value;
+  };
+  std::vector<Piece> pieces_;
+  std::size_t next_ = 0;
+};
+
+// The line ends (CR LF) in `text`.
+std::size_t CountLineEnds(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t lf = text.find('\n'); lf != kNone; lf = text.find('\n', lf + 1)) {
+    if (lf > 0 && text[lf - 1] == '\r') ++count;
+  }
+  return count;
+}
+
 // The text with its block comments removed: what the repeated marker search over the
 // remaining text gives, done in one forward walk.
-std::string RemoveBlockComments(std::string_view text) {
+//
+// When `line_shifts` is given, it gets a piece for each kept stretch of `text` whose value
+// is how many more line ends `text` has before the stretch than the result has. A removed
+// comment takes its line ends with it, and one between a CR and an LF makes a line end.
+std::string RemoveBlockComments(std::string_view text, PieceMap* line_shifts) {
   std::string out;
   out.reserve(text.size());
   MarkerWalk walk(text);
   std::size_t pos = 0;
+  std::size_t shift = 0;
   while (pos < text.size()) {
+    if (line_shifts) line_shifts->Add(out.size(), shift);
     const std::size_t start = walk.Find(pos, true);
     if (start == kNone) {
       out.append(text.substr(pos));
@@ -73,6 +114,11 @@ std::string RemoveBlockComments(std::string_view text) {
     out.append(text.substr(pos, start - pos));
     const std::size_t end = walk.Find(start + 2, false);
     pos = end == kNone ? text.size() : end + 2;
+    if (line_shifts) {
+      // A comment starts and ends with "/", so no line end straddles its edges.
+      shift += CountLineEnds(text.substr(start, pos - start));
+      if (out.ends_with('\r') && pos < text.size() && text[pos] == '\n') --shift;
+    }
   }
   return out;
 }
@@ -179,12 +225,19 @@ std::string CLEANUPLINEEND(std::string_view line) {
   return std::string(CleanLineEnd(line));
 }
 
-std::string STRIPCOMMENTS(std::string_view source) {
-  IVARSCAN_ROUTINE("STRIPCOMMENTS");
-  const std::string uncommented = RemoveBlockComments(source);
+namespace {
+
+// STRIPCOMMENTS. When the maps are given, `line_shifts` gets RemoveBlockComments' pieces,
+// and `lines` a piece for each line of the text without block comments (the piece's index
+// is the line's) whose value is the line's offset in that text.
+std::string StripComments(std::string_view source, PieceMap* line_shifts, PieceMap* lines) {
+  const std::string uncommented = RemoveBlockComments(source, line_shifts);
   std::string out;
   out.reserve(uncommented.size() + 2);
-  ForEachLine(uncommented, [&out](std::string_view line) {
+  // Class sources average well over 32 bytes a line: one allocation is nearly always enough.
+  if (lines) lines->Reserve(uncommented.size() / 32 + 4);
+  ForEachLine(uncommented, [&](std::string_view line) {
+    if (lines) lines->Add(out.size(), line.data() - uncommented.data());
     line = CleanLineEnd(line);
     // A cleaned line ending in ";" continues on the next: the ";" and the CR LF go.
     if (!line.empty() && line.back() == ';') {
@@ -197,9 +250,28 @@ std::string STRIPCOMMENTS(std::string_view source) {
   return out;
 }
 
-IvarList GETVISIBLEIVARS(std::string_view class_source) {
+}  // namespace
+
+std::string STRIPCOMMENTS(std::string_view source) {
+  IVARSCAN_ROUTINE("STRIPCOMMENTS");
+  return StripComments(source, nullptr, nullptr);
+}
+
+IvarList GETVISIBLEIVARS(std::string_view class_source, std::vector<std::size_t>* name_lines) {
   IVARSCAN_ROUTINE("GETVISIBLEIVARS");
-  const std::string text = STRIPCOMMENTS(class_source);
+  PieceMap line_shifts;
+  PieceMap lines;
+  const bool trace = name_lines != nullptr;
+  const std::string text =
+      StripComments(class_source, trace ? &line_shifts : nullptr, trace ? &lines : nullptr);
+  // The source line of an offset of the result: the line of the text without block
+  // comments that it came from, plus the line ends the comments before it took away.
+  const auto source_line = [&](std::size_t in_text) {
+    const std::size_t line = lines.Find(in_text);
+    const std::size_t uncommented = lines.value(line) + (in_text - lines.start(line));
+    return line + line_shifts.value(line_shifts.Find(uncommented));
+  };
+  if (trace) name_lines->clear();
   IvarList ivars;
   // Items are read until the rest of the declarations is blank, so blank items after the
   // last item with text in it (such as a lone CR or LF) list nothing: `listed` is the
@@ -221,11 +293,18 @@ IvarList GETVISIBLEIVARS(std::string_view class_source) {
     // would compare and report an empty name.
     ForEachItem(declaration.substr(blank), [&](std::string_view item) {
       std::string_view name = NameOfItem(item);
-      if (!name.empty()) ivars.emplace_back(name);
+      if (!name.empty()) {
+        ivars.emplace_back(name);
+        if (trace) {
+          name_lines->push_back(
+              source_line((raw_line.data() - text.data()) + (name.data() - line.data())));
+        }
+      }
       if (!IsBlank(item)) listed = ivars.size();
     });
   });
   ivars.resize(listed);
+  if (trace) name_lines->resize(listed);
   return ivars;
 }
 

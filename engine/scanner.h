@@ -29,7 +29,12 @@ using IvarList = std::vector<std::string>;
 // A declaration line without a blank (a keyword alone) gives no name, and neither does an
 // item that leaves an empty name or a blank item (say, a lone CR) that only blank items
 // follow in the whole source.
-IvarList GETVISIBLEIVARS(std::string_view class_source);
+//
+// When `name_lines` is given it receives, for each name of the result, the 0-based line of
+// `class_source` on which the name starts (lines end in CR LF; comments and continuation
+// lines count as written).
+IvarList GETVISIBLEIVARS(std::string_view class_source,
+                         std::vector<std::size_t>* name_lines = nullptr);
 
 // The index of the first comma in `text` that separates declaration items, or npos. A
 // comma inside (), {} or [], or inside quoted text, belongs to its item, so initial values

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/scanner.h"
 #include "engine/scanner_as_stated.h"
@@ -40,9 +41,31 @@ void CheckName(const std::string& name) {
   FuzzCheck(FindItemSeparator(name) == std::string_view::npos, "a name holds two items");
 }
 
+// Each traced line exists in the source, the lines do not go back, and the name's first
+// character stands on its line.
+void CheckLines(std::string_view source, const IvarList& ivars,
+                const std::vector<std::size_t>& lines) {
+  FuzzCheck(lines.size() == ivars.size(), "a name without a line");
+  std::vector<std::string_view> source_lines;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = source.find("\r\n", start);
+    source_lines.push_back(source.substr(start, end == kNone ? kNone : end - start));
+    if (end == kNone) break;
+    start = end + 2;
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    FuzzCheck(lines[i] < source_lines.size(), "a name's line is past the source");
+    FuzzCheck(i == 0 || lines[i - 1] <= lines[i], "the names' lines go back");
+    FuzzCheck(source_lines[lines[i]].find(ivars[i].front()) != kNone,
+              "a name's first character is not on its line");
+  }
+}
+
 void CheckSource(std::string_view source) {
-  const IvarList ivars = GETVISIBLEIVARS(source);
+  std::vector<std::size_t> lines;
+  const IvarList ivars = GETVISIBLEIVARS(source, &lines);
   for (const std::string& name : ivars) CheckName(name);
+  CheckLines(source, ivars, lines);
   const std::size_t first_line_end = source.find("\r\n");
   const std::string_view first_line = source.substr(0, first_line_end);
   FuzzCheck(CLEANUPLINEEND(first_line) == CleanupAsStated(first_line), "CLEANUPLINEEND");

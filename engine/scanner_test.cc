@@ -5,6 +5,7 @@
 #include <chrono>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/scanner_as_stated.h"
 
@@ -133,6 +134,52 @@ TEST(ScannerTest, OnlyCrLfEndsALine) {
   EXPECT_EQ(GETVISIBLEIVARS("EXPORT a\nEXPORT b"), Ivars({"a\nEXPORT b"}));
   // A lone CR before the CR LF hides a continuation semicolon.
   EXPECT_EQ(STRIPCOMMENTS("a;\r\r\nb"), "a;\r\r\nb\r\n");
+}
+
+// The 0-based source lines on which GETVISIBLEIVARS sees each name start, with the names.
+struct Traced {
+  IvarList names;
+  std::vector<std::size_t> lines;
+};
+Traced Trace(std::string_view source) {
+  Traced traced;
+  traced.names = GETVISIBLEIVARS(source, &traced.lines);
+  EXPECT_EQ(traced.names, GETVISIBLEIVARS(source)) << "tracing changed the names";
+  return traced;
+}
+using Lines = std::vector<std::size_t>;
+
+TEST(ScannerPositionTest, NamesStandOnTheLinesOfTheSourceAsWritten) {
+  // Comments, continuation lines and removed block comments still count as lines.
+  const Traced worked = Trace(
+      "CLASS OrderWindow INHERIT DataWindow\r\n"
+      "\tEXPORT oDCName AS SingleLineEdit\t// name field\r\n"
+      "\tPROTECT nCount := 0, ;\r\n"
+      "\t\tcTitle AS STRING\r\n"
+      "\t/* temporary\r\n"
+      "\tEXPORT oOld\r\n"
+      "\t*/\r\n"
+      "\tINSTANCE aCache, aMore\r\n");
+  EXPECT_EQ(worked.names, Ivars({"oDCName", "nCount", "cTitle", "aCache", "aMore"}));
+  EXPECT_EQ(worked.lines, (Lines{1, 2, 3, 7, 7}));
+}
+
+TEST(ScannerPositionTest, BlockCommentsAndContinuationsInsideOneDeclaration) {
+  EXPECT_EQ(Trace("EXPORT a, /* one\r\ntwo */ b, ;\r\n ;\r\n c").lines, (Lines{0, 1, 3}));
+  EXPECT_EQ(Trace("/*\r\n*/EXPORT a, ; // x\r\n;\r\nb").lines, (Lines{1, 3}));
+  // A DIM or a type clause before the next item does not move it.
+  EXPECT_EQ(Trace("EXPORT DIM a[2] AS INT, ;\r\n  b").lines, (Lines{0, 1}));
+}
+
+TEST(ScannerPositionTest, OnlyCrLfCountsAsALineEnd) {
+  EXPECT_EQ(Trace("EXPORT a\nb\r\nEXPORT c\rd\r\nEXPORT e").lines, (Lines{0, 1, 2}));
+  EXPECT_EQ(Trace("\r\r\nEXPORT a").lines, (Lines{1}));
+}
+
+TEST(ScannerPositionTest, TrailingBlankItemsDropTheirLinesToo) {
+  const Traced traced = Trace("EXPORT a, \r\r\nHIDDEN h\r\n");
+  EXPECT_EQ(traced.names, Ivars({"a"}));
+  EXPECT_EQ(traced.lines, (Lines{0}));
 }
 
 TEST(ScannerTest, LineCommentsAreCutEvenInsideQuotes) {

@@ -124,7 +124,7 @@ void FakeRepository::SetIconEntity(AppHandle application, EntityHandle entity) {
 
 ModuleHandle FakeRepository::AddModule(AppHandle application, std::string name) {
   Application& owner = Require(FindApplication(application), "application");
-  modules_.push_back({std::move(name), {}});
+  modules_.push_back({std::move(name), {}, application});
   ModuleHandle handle = kFirstModule + static_cast<ModuleHandle>(modules_.size() - 1);
   owner.modules.push_back(handle);
   return handle;
@@ -132,6 +132,12 @@ ModuleHandle FakeRepository::AddModule(AppHandle application, std::string name) 
 
 EntityHandle FakeRepository::AddEntity(ModuleHandle module, FakeEntity entity) {
   Module& owner = Require(FindModule(module), "module");
+  if (entity.first_line == 0) {
+    entity.source_file = applications_[owner.application - 1].info.name + "/" + owner.name + ".prg";
+    entity.first_line = owner.next_line;
+    owner.next_line += static_cast<std::uint32_t>(
+        std::count(entity.source.begin(), entity.source.end(), '\n'));
+  }
   entities_.push_back(std::move(entity));
   EntityHandle handle = kFirstEntity + static_cast<EntityHandle>(entities_.size() - 1);
   owner.entities.push_back(handle);
@@ -542,6 +548,16 @@ Status FakeRepository::EntQueryProt(EntityHandle entity, char* buffer, std::uint
   const FakeEntity* found = FindEntity(entity);
   if (outcome == Outcome::kFail || found == nullptr) return kFailed;
   return CopyOut(found->prototype, buffer, size);
+}
+
+Status FakeRepository::EntQuerySourcePosition(EntityHandle entity, std::string* file,
+                                              std::uint32_t* line) {
+  Outcome outcome = Enter("EntQuerySourcePosition");
+  const FakeEntity* found = FindEntity(entity);
+  if (outcome == Outcome::kFail || found == nullptr || found->first_line == 0) return kFailed;
+  *file = found->source_file;
+  *line = found->first_line;
+  return 0;
 }
 
 }  // namespace ivarscan

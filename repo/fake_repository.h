@@ -48,6 +48,11 @@ struct FakeEntity {
   std::string second_source;               // second text of data part 4
   std::optional<std::string> description;  // none: EntQueryDescription yields number 0
   std::string prototype;                   // EntQueryProt
+  // EntQuerySourcePosition. AddEntity lays entities out as a repository folder would when
+  // `first_line` is 0: file "<application>/<module>.prg", the entity after the lines of
+  // the module's earlier entities.
+  std::string source_file;
+  std::uint32_t first_line = 0;
 };
 
 class FakeRepository final : public RepositoryAccess {
@@ -158,6 +163,8 @@ class FakeRepository final : public RepositoryAccess {
   Status EntQueryDescription(EntityHandle entity, RecHandle* handle,
                              std::uint16_t* number) override;
   Status EntQueryProt(EntityHandle entity, char* buffer, std::uint32_t size) override;
+  Status EntQuerySourcePosition(EntityHandle entity, std::string* file,
+                                std::uint32_t* line) override;
 
  private:
   enum class Outcome { kServe, kFail, kZeroHandle };
@@ -186,6 +193,8 @@ class FakeRepository final : public RepositoryAccess {
   struct Module {
     std::string name;
     std::vector<EntityHandle> entities;
+    AppHandle application = 0;
+    std::uint32_t next_line = 1;  // where the next entity added starts
   };
 
   // The state of one enumeration: a copy of the handles it walks and the next position.

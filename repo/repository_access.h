@@ -101,6 +101,15 @@ class RepositoryAccess {
   // The entity's prototype line.
   virtual Status EntQueryProt(EntityHandle entity, char* buffer, std::uint32_t size) = 0;
 
+  // Where an entity's source text lies: the file of its module, relative to the repository
+  // folder with '/' separators, and the 1-based line of the module's text on which the
+  // entity starts. The IDE's own library cannot tell; the default fails and leaves the
+  // outputs untouched, and findings then carry no position.
+  virtual Status EntQuerySourcePosition(EntityHandle /*entity*/, std::string* /*file*/,
+                                        std::uint32_t* /*line*/) {
+    return 1;
+  }
+
   // A short text that tells a user why an operation returned `status`. The IDE's own
   // library has no such operation; the default names the number.
   virtual std::string StatusText(Status status) const {

@@ -460,4 +460,14 @@ Status FolderRepository::EntQueryProt(EntityHandle handle, char* buffer, std::ui
   return CopyToBuffer(PrototypeOf(*entity, TextOf(*entity)), buffer, size);
 }
 
+Status FolderRepository::EntQuerySourcePosition(EntityHandle handle, std::string* file,
+                                                std::uint32_t* line) {
+  const LoadedEntity* entity = nullptr;
+  if (file == nullptr || line == nullptr) return kFolderBadArgument;
+  if (Status status = FindEntity(handle, &entity)) return status;
+  *file = project_->modules[entity->module].file;
+  *line = entity->first_line;
+  return kFolderOk;
+}
+
 }  // namespace ivarscan

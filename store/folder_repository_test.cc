@@ -348,6 +348,14 @@ TEST_F(FolderRepositoryTest, EntitiesCarryTheirCodesNamesTextsAndPrototypes) {
   EXPECT_EQ(repository_.RecGet(second, second_number), nullptr);
   EXPECT_EQ(std::string(text).substr(0, 13), "PARTIAL CLASS");
 
+  // Positions: the file from the repository folder, the line in the file as written.
+  std::string file;
+  std::uint32_t line = 0;
+  ASSERT_EQ(repository_.EntQuerySourcePosition(entities[1], &file, &line), kFolderOk);
+  EXPECT_EQ(file, "P/App/Window.prg");
+  EXPECT_EQ(line, 6u);
+  EXPECT_EQ(repository_.EntQuerySourcePosition(99, &file, &line), kFolderNotFound);
+
   std::int16_t value = 5;
   EXPECT_EQ(repository_.EntQueryType(0, &value), kFolderNotFound);
   EXPECT_EQ(repository_.EntQueryType(99, &value), kFolderNotFound);

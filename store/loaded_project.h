@@ -18,6 +18,7 @@ struct LoadedEntity {
   std::uint32_t module = 0;     // index of its module
   std::size_t text_offset = 0;  // where its source text starts in the module's `texts`
   std::size_t text_size = 0;    // its length, without the zero byte that follows it
+  std::uint32_t first_line = 1;  // the 1-based line of the module file it starts on
   EntityKeyword keyword = EntityKeyword::kClass;
   std::string display_name;
   // The display name's symbol, interned once when the module is read: EntQueryName and
@@ -27,6 +28,7 @@ struct LoadedEntity {
 
 struct LoadedModule {
   std::string name;
+  std::string file;  // relative to the repository folder, with '/' separators
   // The module's entity texts one after the other, each with CR LF line ends and followed
   // by a zero byte.
   std::string texts;

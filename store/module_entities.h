@@ -12,8 +12,8 @@ namespace ivarscan {
 // Cuts `source` (a module file's bytes) into entities (see entity_splitter.h) and appends
 // them to `entities`, their texts to `module->texts`: every LF not preceded by CR becomes
 // CR LF, a last line without line end gets CR LF, and each text is followed by a zero
-// byte. Sets the module's first entity and entity count; `module_index` is the module's
-// position in its project.
+// byte. Sets the module's first entity and entity count and each entity's first line
+// (lines end at LF, as in the file); `module_index` is the module's position in its project.
 void AddModuleEntities(std::string_view source, std::uint32_t module_index, LoadedModule* module,
                        std::vector<LoadedEntity>* entities);
 

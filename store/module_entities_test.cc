@@ -38,6 +38,15 @@ TEST(ModuleEntitiesTest, TextsGetCrLfLineEndsAndAZeroEach) {
   EXPECT_EQ(loaded.module.texts.back(), '\0');
 }
 
+TEST(ModuleEntitiesTest, EntitiesKnowTheFileLineTheyStartOn) {
+  // Lines end at LF, with or without CR; a lone CR ends none.
+  const Loaded loaded = Load("// a\r\n\n/* b\rc */\nCLASS Foo\nEXPORT a\r\n\nFUNCTION Bar\n");
+  ASSERT_EQ(loaded.entities.size(), 2u);
+  EXPECT_EQ(loaded.entities[0].first_line, 4u);
+  EXPECT_EQ(loaded.entities[1].first_line, 7u);
+  EXPECT_EQ(Load("CLASS Foo").entities[0].first_line, 1u);
+}
+
 TEST(ModuleEntitiesTest, LoneCrAtTheEndStaysAndGetsALineEnd) {
   EXPECT_EQ(Load("FUNCTION A\r").Text(0), "FUNCTION A\r\r\n");
   EXPECT_EQ(Load("FUNCTION A\r\r\n").Text(0), "FUNCTION A\r\r\n");

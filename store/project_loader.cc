@@ -110,13 +110,16 @@ class ProjectLoader {
         skipped_->Add(path, FailureReason("left out: cannot be read", error));
         continue;
       }
-      AddModule(path, ModuleName(file), source);
+      AddModule(path, project_.name + "/" + application.name + "/" + file, ModuleName(file),
+                source);
     }
     application.module_count =
         static_cast<std::uint32_t>(project_.modules.size()) - application.first_module;
   }
 
-  void AddModule(const std::string& path, std::string_view name, std::string_view source) {
+  // `relative_path` is the file's path from the repository folder, with '/' separators.
+  void AddModule(const std::string& path, std::string relative_path, std::string_view name,
+                 std::string_view source) {
     if (name.size() > kLongestModuleName) {
       skipped_->Add(path, "name longer than 63 characters: shown cut");
     }
@@ -126,6 +129,7 @@ class ProjectLoader {
     const auto index = static_cast<std::uint32_t>(project_.modules.size());
     LoadedModule& module = project_.modules.emplace_back();
     module.name = name;
+    module.file = std::move(relative_path);
     AddModuleEntities(source, index, &module, &project_.entities);
   }
 

@@ -1,0 +1,72 @@
+#include "engine/text_report.h"
+
+namespace ivarscan {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+void AppendLine(std::string* text, std::initializer_list<std::string_view> parts) {
+  for (std::string_view part : parts) text->append(part);
+  text->append(kCrLf);
+}
+
+void AppendVariableLine(std::string* block, const VariableFinding& variable) {
+  if (variable.kind == FindingKind::kDuplicateInClass) {
+    AppendLine(block, {variable.name, report_text::kOccursMoreThanOnce});
+  } else {
+    AppendLine(block, {variable.name, report_text::kAlsoIn, variable.ancestor_class, " (",
+                       variable.ancestor_application, "-", variable.ancestor_module, ")"});
+  }
+}
+
+}  // namespace
+
+std::string report_text::Advertisement() {
+  return std::string("Remember to visit ") + kMakerAddress +
+         " for more\r\nessential utilities like the Quorvex!\r\n";
+}
+
+std::string TextReportHeader() {
+  std::string header;
+  AppendLine(&header, {report_text::kTitle});
+  AppendLine(&header, {std::string(report_text::kTitleRuleWidth, '=')});
+  AppendLine(&header, {report_text::Advertisement()});
+  return header;
+}
+
+void TextReport::BeginApplication(std::string_view name) {
+  any_class_ = false;
+  file_.WriteLine(std::string(report_text::kApplication) + std::string(name));
+  file_.WriteLine(std::string(report_text::kApplicationRuleWidth, '='));
+}
+
+void TextReport::AddClass(const ClassFinding& finding) {
+  any_class_ = true;
+  std::string block;
+  AppendLine(&block, {report_text::kClass, finding.name});
+  AppendLine(&block, {report_text::kApp, finding.application});
+  AppendLine(&block, {report_text::kModule, finding.module});
+  AppendLine(&block, {report_text::kInheritsFrom, finding.parent});
+  if (finding.problem == FindingKind::kMissingParent) {
+    AppendLine(&block, {report_text::kMissingParent, finding.problem_class, report_text::kProblemEnd});
+  } else if (finding.problem == FindingKind::kCyclicInheritance) {
+    AppendLine(&block,
+               {report_text::kCyclicInheritance, finding.problem_class, report_text::kProblemEnd});
+  }
+  AppendLine(&block, {});
+  AppendLine(&block, {report_text::kSection});
+  for (const VariableFinding& variable : finding.variables) AppendVariableLine(&block, variable);
+  AppendLine(&block, {});
+  AppendLine(&block, {});
+  file_.Write(block);
+}
+
+void TextReport::EndApplication(bool cancelled) {
+  if (!any_class_ && !cancelled) {
+    file_.WriteLine(report_text::kNoClasses);
+    file_.WriteLine("");
+  }
+  if (cancelled) file_.WriteLine(report_text::kCancelled);
+}
+
+}  // namespace ivarscan
