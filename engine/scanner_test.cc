@@ -16,17 +16,19 @@ IvarList Ivars(std::initializer_list<const char*> names) {
   return IvarList(names.begin(), names.end());
 }
 
+constexpr char kWorkedExample[] =
+    "CLASS OrderWindow INHERIT DataWindow\r\n"
+    "\tEXPORT oDCName AS SingleLineEdit\t// name field\r\n"
+    "\tPROTECT nCount := 0, ;\r\n"
+    "\t\tcTitle AS STRING\r\n"
+    "\t/* temporary\r\n"
+    "\tEXPORT oOld\r\n"
+    "\t*/\r\n"
+    "\tINSTANCE aCache\r\n"
+    "\tHIDDEN hPriv\r\n";
+
 TEST(ScannerTest, WorkedExample) {
-  const std::string source =
-      "CLASS OrderWindow INHERIT DataWindow\r\n"
-      "\tEXPORT oDCName AS SingleLineEdit\t// name field\r\n"
-      "\tPROTECT nCount := 0, ;\r\n"
-      "\t\tcTitle AS STRING\r\n"
-      "\t/* temporary\r\n"
-      "\tEXPORT oOld\r\n"
-      "\t*/\r\n"
-      "\tINSTANCE aCache\r\n"
-      "\tHIDDEN hPriv\r\n";
+  const std::string source = kWorkedExample;
   EXPECT_EQ(STRIPCOMMENTS(source),
             "CLASS OrderWindow INHERIT DataWindow\r\n"
             "\tEXPORT oDCName AS SingleLineEdit\r\n"
@@ -151,17 +153,10 @@ using Lines = std::vector<std::size_t>;
 
 TEST(ScannerPositionTest, NamesStandOnTheLinesOfTheSourceAsWritten) {
   // Comments, continuation lines and removed block comments still count as lines.
-  const Traced worked = Trace(
-      "CLASS OrderWindow INHERIT DataWindow\r\n"
-      "\tEXPORT oDCName AS SingleLineEdit\t// name field\r\n"
-      "\tPROTECT nCount := 0, ;\r\n"
-      "\t\tcTitle AS STRING\r\n"
-      "\t/* temporary\r\n"
-      "\tEXPORT oOld\r\n"
-      "\t*/\r\n"
-      "\tINSTANCE aCache, aMore\r\n");
-  EXPECT_EQ(worked.names, Ivars({"oDCName", "nCount", "cTitle", "aCache", "aMore"}));
-  EXPECT_EQ(worked.lines, (Lines{1, 2, 3, 7, 7}));
+  const Traced worked = Trace(kWorkedExample);
+  EXPECT_EQ(worked.names, Ivars({"oDCName", "nCount", "cTitle", "aCache"}));
+  EXPECT_EQ(worked.lines, (Lines{1, 2, 3, 7}));
+  EXPECT_EQ(Trace("EXPORT a, b\r\nEXPORT c").lines, (Lines{0, 0, 1}));
 }
 
 TEST(ScannerPositionTest, BlockCommentsAndContinuationsInsideOneDeclaration) {
