@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "app/report_settings.h"
 #include "app/ui.h"
 #include "platform/desktop.h"
 #include "platform/env.h"
@@ -32,6 +33,9 @@ struct AppContext {
   Env& env;  // files and the clock the shell sleeps on
   const Variant& variant;
   FileFailureHandler on_file_failure;
+  ReportSettings settings = {};
+  // Set by the report run: the findings it reported (those of a baseline left out).
+  std::size_t reported_findings = 0;
 };
 
 }  // namespace ivarscan

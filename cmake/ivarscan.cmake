@@ -28,3 +28,14 @@ function(ivarscan_add_tests target)
 endfunction()
 
 include(${CMAKE_CURRENT_LIST_DIR}/fuzzing.cmake)
+
+# nlohmann/json, header-only, from Debian's nlohmann-json3-dev. A cross build must not put
+# the build machine's /usr/include on its include path, so the one folder is linked into
+# the build tree and only that is added.
+find_path(IVARSCAN_NLOHMANN_JSON_DIR nlohmann/json.hpp PATHS /usr/include
+          NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(ivarscan_json_include ${CMAKE_BINARY_DIR}/nlohmann-json-include)
+file(MAKE_DIRECTORY ${ivarscan_json_include})
+file(CREATE_LINK ${IVARSCAN_NLOHMANN_JSON_DIR}/nlohmann ${ivarscan_json_include}/nlohmann SYMBOLIC)
+add_library(ivarscan_json INTERFACE)
+target_include_directories(ivarscan_json SYSTEM INTERFACE ${ivarscan_json_include})

@@ -5,21 +5,36 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text.append(part);
+  return text;
+}
+
 void AppendLine(std::string* text, std::initializer_list<std::string_view> parts) {
   for (std::string_view part : parts) text->append(part);
   text->append(kCrLf);
 }
 
-void AppendVariableLine(std::string* block, const VariableFinding& variable) {
+}  // namespace
+
+std::string TextReportVariableLine(const VariableFinding& variable) {
   if (variable.kind == FindingKind::kDuplicateInClass) {
-    AppendLine(block, {variable.name, report_text::kOccursMoreThanOnce});
-  } else {
-    AppendLine(block, {variable.name, report_text::kAlsoIn, variable.ancestor_class, " (",
-                       variable.ancestor_application, "-", variable.ancestor_module, ")"});
+    return Join({variable.name, report_text::kOccursMoreThanOnce});
   }
+  return Join({variable.name, report_text::kAlsoIn, variable.ancestor_class, " (",
+               variable.ancestor_application, "-", variable.ancestor_module, ")"});
 }
 
-}  // namespace
+std::string TextReportProblemLine(const ClassFinding& finding) {
+  if (finding.problem == FindingKind::kMissingParent) {
+    return Join({report_text::kMissingParent, finding.problem_class, report_text::kProblemEnd});
+  }
+  if (finding.problem == FindingKind::kCyclicInheritance) {
+    return Join({report_text::kCyclicInheritance, finding.problem_class, report_text::kProblemEnd});
+  }
+  return std::string();
+}
 
 std::string report_text::Advertisement() {
   return std::string("Remember to visit ") + kMakerAddress +
@@ -47,15 +62,12 @@ void TextReport::AddClass(const ClassFinding& finding) {
   AppendLine(&block, {report_text::kApp, finding.application});
   AppendLine(&block, {report_text::kModule, finding.module});
   AppendLine(&block, {report_text::kInheritsFrom, finding.parent});
-  if (finding.problem == FindingKind::kMissingParent) {
-    AppendLine(&block, {report_text::kMissingParent, finding.problem_class, report_text::kProblemEnd});
-  } else if (finding.problem == FindingKind::kCyclicInheritance) {
-    AppendLine(&block,
-               {report_text::kCyclicInheritance, finding.problem_class, report_text::kProblemEnd});
-  }
+  if (finding.problem) AppendLine(&block, {TextReportProblemLine(finding)});
   AppendLine(&block, {});
   AppendLine(&block, {report_text::kSection});
-  for (const VariableFinding& variable : finding.variables) AppendVariableLine(&block, variable);
+  for (const VariableFinding& variable : finding.variables) {
+    AppendLine(&block, {TextReportVariableLine(variable)});
+  }
   AppendLine(&block, {});
   AppendLine(&block, {});
   file_.Write(block);

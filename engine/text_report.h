@@ -42,6 +42,11 @@ std::string Advertisement();
 // The report's header: the title, a rule of 75 "=", the advertisement and an empty line.
 std::string TextReportHeader();
 
+// The report's line for a variable finding, and a class's missing-parent or cyclic
+// inheritance line (empty when it has neither), without their line ends.
+std::string TextReportVariableLine(const VariableFinding& variable);
+std::string TextReportProblemLine(const ClassFinding& finding);
+
 // Writes each application's block of the text report as its findings arrive: the heading
 // and its rule, one block per reported class followed by two empty lines, then the "none"
 // line and an empty line when no class was reported and the run goes on, or the cancelled

@@ -4,13 +4,16 @@
 #   scripts/install-deps.sh test    everything the full test suite needs (the default)
 set -euo pipefail
 
-build_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+build_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
 # Packages are installed without their recommendations, so the fonts and X libraries that
 # Wine draws its dialogs with are named here.
 test_packages=("${build_packages[@]}" python3 clang libclang-rt-14-dev
                g++-mingw-w64-x86-64-posix binutils-mingw-w64 wine wine64 fonts-wine
                fonts-liberation libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1
-               libxcomposite1 libxfixes3 xvfb xauth imagemagick googletest)
+               libxcomposite1 libxfixes3 xvfb xauth imagemagick googletest python3-jsonschema)
+
+# npm fetches the SARIF schema below; the machine's Node.js may bring its own.
+command -v npm >/dev/null || test_packages+=(npm)
 
 case "${1:-test}" in
   build) wanted=("${build_packages[@]}") ;;
@@ -18,16 +21,35 @@ case "${1:-test}" in
   *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
 esac
 
+# The tests validate the SARIF output against the official SARIF 2.1.0 schema. Debian has
+# no package with it; this npm package ships it (as sarif-2.1.0-rtm.5.json, the schema of the
+# final 2.1.0 text), and the tarball's checksum is pinned.
+sarif_package=@microsoft/jest-sarif@1.0.0-beta.0
+sarif_tarball_sha256=748e2c3d1a842e7bb258416685c7ea3a0da40005b72267b2052c2856d48ad102
+sarif_schema=${IVARSCAN_SARIF_SCHEMA:-$HOME/.cache/ivarscan/sarif-schema-2.1.0.json}
+
 missing=()
 for package in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
 
-echo "Installing: ${missing[*]}"
-sudo=""
-[[ $(id -u) -eq 0 ]] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if [[ "${1:-test}" == test && ! -s "$sarif_schema" ]]; then
+  echo "Fetching the SARIF 2.1.0 schema from $sarif_package"
+  download=$(mktemp -d)
+  trap 'rm -rf "$download"' EXIT
+  (cd "$download" && npm pack --silent "$sarif_package" >/dev/null)
+  tarball=$(ls "$download"/*.tgz)
+  echo "$sarif_tarball_sha256  $tarball" | sha256sum --check --quiet
+  mkdir -p "$(dirname "$sarif_schema")"
+  tar -xzOf "$tarball" package/lib/schemas/sarif-2.1.0-rtm.5.json >"$sarif_schema"
+fi

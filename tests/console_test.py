@@ -3,6 +3,7 @@
 
 Usage: console_test.py <folder with the ivarscan and ivarscan20 programs>
 """
+import json
 import os
 import shutil
 import signal
@@ -186,6 +187,98 @@ class ConsoleTest(unittest.TestCase):
         self.assertEqual(result.returncode, 0, result.stderr)
         self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
         self.assertIn(b"Application: Orders", self.report("DUPIVars20.TXT"))
+
+
+class FormatsAndCiTest(ConsoleTest):
+    """--format, --output, --fail-on-findings and --baseline."""
+
+    def run_sales(self, *arguments):
+        return self.run_program("--repository", self.repository, "--yes", "--project", "Sales",
+                                "--no-open", *arguments)
+
+    def test_json_on_standard_output_has_it_to_itself(self):
+        result = self.run_sales("--format", "json")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        run = json.loads(result.stdout)
+        self.assertEqual(run["project"], "Sales")
+        self.assertEqual(run["status"], "complete")
+        self.assertEqual(run["repository"], self.repository)
+        self.assertGreater(run["findings"], 0)
+        self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
+
+    def test_output_file_for_every_format(self):
+        for name, form in (("out.sarif", "sarif"), ("out.txt", "text")):
+            result = self.run_sales("--format", form, "--output", name)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            with open(os.path.join(self.work, name), "rb") as written:
+                head = written.read(60)
+            self.assertTrue(head.startswith(b"{" if form == "sarif" else b"Classes with"), head)
+        self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
+        # A text report in a file of its own is still shown where it is.
+        self.assertIn("The report is in " + os.path.join(self.work, "out.txt"), result.stdout)
+
+    def test_json_file_that_cannot_be_written_goes_through_the_error_handler(self):
+        os.mkdir(os.path.join(self.work, "out.json"))
+        result = self.run_sales("--format", "json", "--output", "out.json")
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("Error Code:  20 [ CANNOT CREATE FILE ]", result.stderr)
+        self.assertIn("Filename: out.json", result.stderr)
+
+    def test_fail_on_findings_and_a_baseline_that_holds_them(self):
+        self.assertEqual(self.run_sales("--fail-on-findings").returncode, 3)
+        baseline = os.path.join(self.work, "baseline.json")
+        self.assertEqual(self.run_sales("--format", "json", "--output", baseline).returncode, 0)
+        # Every finding is in the baseline: nothing is reported and the run passes.
+        result = self.run_sales("--fail-on-findings", "--baseline", baseline)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        report = self.report()
+        self.assertNotIn(b"Class: ", report)
+        self.assertIn(b"No classes with duplicate instance variables", report)
+        # A new duplicate, and lines moved elsewhere in the modules, report that one only.
+        module = os.path.join(self.repository, "Sales", "Orders", "Order Screens.prg")
+        with open(module, "rb") as f:
+            source = f.read()
+        with open(module, "wb") as f:
+            f.write(b"// moved\r\n\r\n" + source.replace(b"CLASS OrderWindow INHERIT DataWindow\r\n",
+                    b"CLASS OrderWindow INHERIT DataWindow\r\n\tEXPORT nFresh, nFresh\r\n"))
+        result = self.run_sales("--fail-on-findings", "--baseline", baseline, "--format", "json")
+        self.assertEqual(result.returncode, 3, result.stderr)
+        run = json.loads(result.stdout)
+        variables = [(c["name"], v["name"], v["kind"]) for a in run["applications"]
+                     for c in a["classes"] for v in c["variables"]]
+        self.assertEqual(variables, [("OrderWindow", "nFresh", "duplicate-in-class")])
+
+    def readme_ci_examples(self):
+        with open(os.path.join(os.path.dirname(SAMPLE), "..", "README.md")) as f:
+            section = f.read().split("## In CI", 1)[1].split("\n## ", 1)[0]
+        return [block.split("\n", 1)[1] for block in section.split("```sh")[1:]
+                for block in [block.split("```", 1)[0]]]
+
+    def test_readme_ci_examples_run_as_written(self):
+        environment = {"PATH": os.path.abspath(PROGRAMS) + os.pathsep + os.environ["PATH"]}
+        first, with_baseline = self.readme_ci_examples()
+        result = subprocess.run(["bash", "-ec", first], cwd=self.work, text=True,
+                                capture_output=True, env=dict(os.environ, **environment),
+                                stdin=subprocess.DEVNULL, timeout=60)
+        self.assertEqual(result.returncode, 3, result.stderr)
+        with open(os.path.join(self.work, "ivarscan.sarif")) as f:
+            self.assertTrue(json.load(f)["runs"][0]["results"])
+        result = subprocess.run(["bash", "-ec", with_baseline], cwd=self.work, text=True,
+                                capture_output=True, env=dict(os.environ, **environment),
+                                stdin=subprocess.DEVNULL, timeout=60)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        with open(os.path.join(self.work, "ivarscan.sarif")) as f:
+            self.assertEqual(json.load(f)["runs"][0]["results"], [])
+
+    def test_a_baseline_that_cannot_be_read_is_an_error(self):
+        bad = os.path.join(self.work, "bad.json")
+        with open(bad, "w") as f:
+            f.write('{"version": 1, "applications": [')
+        for baseline in (bad, os.path.join(self.work, "missing.json")):
+            result = self.run_sales("--baseline", baseline)
+            self.assertEqual(result.returncode, 2)
+            self.assertIn("baseline", result.stderr)
+            self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
 
 
 class InterruptTest(unittest.TestCase):

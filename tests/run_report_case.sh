@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Runs the console edition on one report case and compares the report byte for byte.
+# Runs the console edition on one report case and compares the report byte for byte; then
+# runs it for JSON and SARIF and checks those (tests/check_outputs.py: valid against their
+# schemas, the same findings as the text report, every location on its name's line).
 #   run_report_case.sh <ivarscan program> <case folder>
 # A case folder holds `repository/` (a repository folder), `project` (the name of the
 # project to report on, one line) and `expected.txt` (the report). The repository is
 # copied first, so that the run's changes to it never touch the source tree.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 case_dir=$(cd "$2" && pwd)
 work=$(mktemp -d)
@@ -38,3 +41,14 @@ if [[ -f "$work/repository.ini.before" ]] &&
   echo "repository.ini was not restored:"; diff "$work/repository.ini.before" "$work/repository/repository.ini"
   exit 1
 fi
+
+for format in json sarif; do
+  status=0
+  "$program" --yes --no-open --project "$project" --format "$format" --output "$work/run.$format" \
+    >"$work/stdout" 2>"$work/stderr" || status=$?
+  if [[ ! -s "$work/run.$format" || "$status" != "$expected_status" ]]; then
+    echo "$format: exit status $status, expected $expected_status"; cat "$work/stderr"; exit 1
+  fi
+done
+python3 "$here/check_outputs.py" "$work/$report" "$work/run.json" "$work/run.sarif" \
+  "$work/repository"

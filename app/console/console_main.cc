@@ -3,11 +3,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/app_context.h"
+#include "app/baseline.h"
 #include "app/console/console_error_box.h"
 #include "app/console/console_options.h"
 #include "app/console/console_ui.h"
@@ -68,20 +70,46 @@ std::string ProgramName(char** argv) {
   return argv[0] ? std::filesystem::path(argv[0]).filename().string() : "ivarscan";
 }
 
+// Reads the baseline file; false with the reason in `error` when it cannot be read or is
+// not the JSON output of a run.
+bool ReadBaseline(Env& env, const std::string& path, std::optional<Baseline>* baseline,
+                  std::string* error) {
+  std::string text;
+  if (std::error_code read_error = env.ReadFile(path, &text)) {
+    *error = "cannot read the baseline " + path + ": " + read_error.message();
+    return false;
+  }
+  std::string why;
+  *baseline = Baseline::Parse(text, &why);
+  if (!*baseline) *error = "the baseline " + path + " is not a JSON output of a run: " + why;
+  return baseline->has_value();
+}
+
 // Runs the application shell with the repository folder, the terminal toolkit and the
 // POSIX desktop.
-int RunProgram(const ConsoleOptions& options, const Variant& variant) {
+int RunProgram(const ConsoleOptions& options, const Variant& variant, const std::string& program,
+               const Baseline* baseline) {
   Env& env = *Env::Default();
-  FolderRepository repo(&env, LocateRepository(env, options.repository));
+  const std::string folder = LocateRepository(env, options.repository);
+  FolderRepository repo(&env, folder);
   WarningPrinter print_warnings(repo);
   ConsoleSettings settings{options.assume_yes, options.project, ::isatty(0) == 1,
                            ::isatty(2) == 1};
-  ConsoleUi ui(settings, std::cin, std::cout, std::cerr, print_warnings);
+  // A JSON or SARIF document on standard output has it to itself: questions go to stderr.
+  const bool document_on_stdout = options.format != ReportFormat::kText && options.output.empty();
+  ConsoleUi ui(settings, std::cin, document_on_stdout ? std::cerr : std::cout, std::cerr,
+               print_warnings);
   PosixDesktop posix_desktop(env);
   ConsoleDesktop desktop(posix_desktop, options.no_open);
   AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
+  std::error_code ignored;
+  context.settings = {options.format, options.output, &std::cout, baseline,
+                      {program, IVARSCAN_VERSION, "",
+                       std::filesystem::absolute(folder, ignored).lexically_normal().string()}};
   const ReportOutcome outcome = App(context).Start();
-  return outcome == ReportOutcome::kComplete ? kExitReportWritten : kExitNoReport;
+  if (outcome != ReportOutcome::kComplete) return kExitNoReport;
+  return options.fail_on_findings && context.reported_findings > 0 ? kExitFindings
+                                                                   : kExitReportWritten;
 }
 
 }  // namespace
@@ -105,10 +133,19 @@ int RunConsole(int argc, char** argv, const Variant& variant) {
     return kExitReportWritten;
   }
 
+  std::optional<Baseline> baseline;
+  if (!options->baseline.empty() &&
+      !ReadBaseline(*Env::Default(), options->baseline, &baseline, &error)) {
+    std::cerr << program << ": " << error << std::endl;
+    return kExitBadCommandLine;
+  }
+
   ConsoleErrorBox error_box(std::cin, std::cerr, ::isatty(0) == 1);
   SetErrorBox(&error_box);
   StartErrorHandling(variant);
-  return RunReportingExceptions("START", [&] { return RunProgram(*options, variant); });
+  return RunReportingExceptions("START", [&] {
+    return RunProgram(*options, variant, program, baseline ? &*baseline : nullptr);
+  });
 }
 
 }  // namespace ivarscan

@@ -10,7 +10,8 @@ namespace ivarscan {
 // Exit statuses of the console edition.
 inline constexpr int kExitReportWritten = 0;
 inline constexpr int kExitNoReport = 1;
-inline constexpr int kExitBadCommandLine = 2;
+inline constexpr int kExitBadCommandLine = 2;  // also: a baseline that cannot be read
+inline constexpr int kExitFindings = 3;        // --fail-on-findings and a run that found some
 
 // Runs the console edition of `variant` and returns the process's exit status.
 int RunConsole(int argc, char** argv, const Variant& variant);

@@ -26,6 +26,20 @@ bool Names(const std::string& argument, const std::string& name) {
   return argument == name || argument.rfind(name + "=", 0) == 0;
 }
 
+bool ParseFormat(const std::string& name, ReportFormat* format, std::string* error) {
+  if (name == "text") {
+    *format = ReportFormat::kText;
+  } else if (name == "json") {
+    *format = ReportFormat::kJson;
+  } else if (name == "sarif") {
+    *format = ReportFormat::kSarif;
+  } else {
+    *error = "--format must be text, json or sarif, not " + name;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>& arguments,
@@ -39,6 +53,18 @@ std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>
       std::string project;
       if (!TakeValue(arguments, &i, "--project", &project, error)) return {};
       options.project = project;
+    } else if (Names(argument, "--format")) {
+      std::string format;
+      if (!TakeValue(arguments, &i, "--format", &format, error) ||
+          !ParseFormat(format, &options.format, error)) {
+        return {};
+      }
+    } else if (Names(argument, "--output")) {
+      if (!TakeValue(arguments, &i, "--output", &options.output, error)) return {};
+    } else if (Names(argument, "--baseline")) {
+      if (!TakeValue(arguments, &i, "--baseline", &options.baseline, error)) return {};
+    } else if (argument == "--fail-on-findings") {
+      options.fail_on_findings = true;
     } else if (argument == "--yes") {
       options.assume_yes = true;
     } else if (argument == "--no-open") {
@@ -57,27 +83,43 @@ std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>
 
 std::string ConsoleUsage(const std::string& program_name, const std::string& report_file_name) {
   return "Usage: " + program_name +
-         " [--repository DIR] [--project NAME] [--yes] [--no-open] [--help] [--version]\n"
+         " [--repository DIR] [--project NAME] [--yes] [--no-open]\n"
+         "       [--format text|json|sarif] [--output FILE] [--fail-on-findings]\n"
+         "       [--baseline FILE] [--help] [--version]\n"
          "\n"
          "Reports every instance variable that a class declares more than once along its\n"
          "class hierarchy, for every application of one project, in " +
          report_file_name +
          " in the current directory.\n"
          "\n"
-         "  --repository DIR  the repository folder (default: $IVARSCAN_REPOSITORY, else\n"
-         "                    ./repository)\n"
-         "  --project NAME    report on this project; the project list is not shown\n"
-         "  --yes             answer Yes to the introduction and to closing the IDE\n"
-         "  --no-open         do not open the report in a viewer; print its path\n"
-         "  --help            show this text\n"
-         "  --version         show the version\n"
+         "  --repository DIR    the repository folder (default: $IVARSCAN_REPOSITORY, else\n"
+         "                      ./repository)\n"
+         "  --project NAME      report on this project; the project list is not shown\n"
+         "  --yes               answer Yes to the introduction and to closing the IDE\n"
+         "  --no-open           do not open the report in a viewer; print its path\n"
+         "  --format FORMAT     text (the default): the report for people, opened in a\n"
+         "                      viewer; json: the findings with their files and lines\n"
+         "                      (docs/findings.schema.json); sarif: SARIF 2.1.0 for\n"
+         "                      code-scanning tools. JSON and SARIF open no viewer.\n"
+         "  --output FILE       write to FILE instead of " +
+         report_file_name +
+         " (text) or standard\n"
+         "                      output (json, sarif)\n"
+         "  --fail-on-findings  exit with status 3 when a complete run reports findings\n"
+         "  --baseline FILE     leave out the findings that FILE, the JSON output of an\n"
+         "                      earlier run, holds (matched by application, class,\n"
+         "                      variable and kind, not by line); they do not count for\n"
+         "                      --fail-on-findings\n"
+         "  --help              show this text\n"
+         "  --version           show the version\n"
          "\n"
          "Without options it asks what the desktop program asks. When standard input is\n"
          "not a terminal, a question that needs an answer counts as No or Cancel.\n"
          "\n"
          "Exit status: 0 a complete report was written; 1 no report, or only a cancelled\n"
          "one, was written (declined, repository not available, project not selectable,\n"
-         "cancelled, report file not writable); 2 bad command line.\n";
+         "cancelled, report file not writable); 2 bad command line, or a baseline that\n"
+         "cannot be read; 3 with --fail-on-findings, a complete report with findings.\n";
 }
 
 }  // namespace ivarscan

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/report_settings.h"
+
 namespace ivarscan {
 
 struct ConsoleOptions {
@@ -13,6 +15,10 @@ struct ConsoleOptions {
   std::optional<std::string> project;  // --project NAME
   bool assume_yes = false;             // --yes
   bool no_open = false;                // --no-open
+  ReportFormat format = ReportFormat::kText;  // --format text|json|sarif
+  std::string output;                  // --output FILE; empty: the usual place
+  bool fail_on_findings = false;       // --fail-on-findings
+  std::string baseline;                // --baseline FILE; empty: none
   bool help = false;                   // --help
   bool version = false;                // --version
 };

@@ -1,0 +1,129 @@
+#include "app/baseline.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/json_report.h"
+#include "app/run_findings.h"
+
+namespace ivarscan {
+namespace {
+
+VariableFinding Variable(FindingKind kind, std::string name, std::uint32_t line) {
+  VariableFinding variable;
+  variable.kind = kind;
+  variable.name = std::move(name);
+  variable.position = {"P/Sales/Screens.prg", line};
+  variable.other_position = {"P/WinLib/Base.prg", line + 10};
+  variable.ancestor_class = "DataWindow";
+  variable.ancestor_application = "WinLib";
+  variable.ancestor_module = "Base";
+  return variable;
+}
+
+ClassFinding Class(std::string name, std::vector<VariableFinding> variables) {
+  ClassFinding finding;
+  finding.name = std::move(name);
+  finding.application = "Sales";
+  finding.module = "Screens";
+  finding.parent = "DataWindow";
+  finding.position = {"P/Sales/Screens.prg", 1};
+  finding.variables = std::move(variables);
+  return finding;
+}
+
+// The JSON output of one application's findings, as a baseline.
+Baseline BaselineOf(const std::vector<ClassFinding>& classes) {
+  RunFindings run;
+  run.applications.push_back({"Sales", classes});
+  std::string error;
+  std::optional<Baseline> baseline = Baseline::Parse(JsonReport(run, {}), &error);
+  EXPECT_TRUE(baseline) << error;
+  return baseline ? *baseline : Baseline();
+}
+
+TEST(BaselineTest, MatchesByApplicationClassVariableAndKindNeverByLine) {
+  ClassFinding missing = Class("Orphan", {});
+  missing.problem = FindingKind::kMissingParent;
+  missing.problem_class = "GONE";
+  const Baseline baseline = BaselineOf(
+      {Class("OrderWindow", {Variable(FindingKind::kDuplicateOfInherited, "oDCName", 4)}),
+       missing});
+  EXPECT_EQ(baseline.size(), 2u);
+  EXPECT_TRUE(baseline.Contains("Sales", "OrderWindow", "oDCName", FindingKind::kDuplicateOfInherited));
+  EXPECT_TRUE(baseline.Contains("SALES", "orderwindow", "ODCNAME", FindingKind::kDuplicateOfInherited));
+  EXPECT_FALSE(baseline.Contains("Sales", "OrderWindow", "oDCName", FindingKind::kDuplicateInClass));
+  EXPECT_FALSE(baseline.Contains("Sales", "OtherWindow", "oDCName", FindingKind::kDuplicateOfInherited));
+  EXPECT_FALSE(baseline.Contains("Stock", "OrderWindow", "oDCName", FindingKind::kDuplicateOfInherited));
+  EXPECT_TRUE(baseline.Contains("Sales", "Orphan", "", FindingKind::kMissingParent));
+  EXPECT_FALSE(baseline.Contains("Sales", "Orphan", "", FindingKind::kCyclicInheritance));
+}
+
+TEST(BaselineTest, NamesOutsideAsciiMatchAfterConversion) {
+  const Baseline baseline =
+      BaselineOf({Class("Gr\xF6\xDF" "e", {Variable(FindingKind::kDuplicateInClass, "n\xE9", 2)})});
+  EXPECT_TRUE(baseline.Contains("Sales", "Gr\xF6\xDF" "e", "n\xE9", FindingKind::kDuplicateInClass));
+}
+
+TEST(BaselineTest, WhatIsNotAnOutputOfThisVersionIsRefused) {
+  std::string error;
+  EXPECT_FALSE(Baseline::Parse("", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(Baseline::Parse("[]", &error));
+  EXPECT_FALSE(Baseline::Parse(R"({"version": 2, "applications": []})", &error));
+  EXPECT_FALSE(Baseline::Parse(R"({"version": 1})", &error));
+  EXPECT_FALSE(Baseline::Parse(
+      R"({"version": 1, "applications": [{"name": "A", "classes": [{"name": "C",
+          "variables": [{"kind": "hidden", "name": "x"}]}]}]})",
+      &error));
+  EXPECT_NE(error.find("hidden"), std::string::npos) << error;
+  EXPECT_TRUE(Baseline::Parse(R"({"version": 1, "applications": []})", &error));
+}
+
+// Records what reaches it.
+class Recorder final : public FindingSink {
+ public:
+  void BeginApplication(std::string_view) override {}
+  void AddClass(const ClassFinding& finding) override { classes.push_back(finding); }
+  void EndApplication(bool cancelled) override { ended_cancelled = cancelled; }
+
+  std::vector<ClassFinding> classes;
+  bool ended_cancelled = false;
+};
+
+TEST(BaselineFilterTest, HandsOnAndCountsOnlyWhatTheBaselineLacks) {
+  ClassFinding window = Class("OrderWindow", {Variable(FindingKind::kDuplicateOfInherited, "a", 4),
+                                              Variable(FindingKind::kDuplicateInClass, "b", 5)});
+  window.problem = FindingKind::kCyclicInheritance;
+  window.problem_class = "ORDERWINDOW";
+  const ClassFinding known = Class("Known", {Variable(FindingKind::kDuplicateInClass, "k", 9)});
+  const Baseline baseline =
+      BaselineOf({Class("OrderWindow", {Variable(FindingKind::kDuplicateOfInherited, "a", 40)}),
+                  known});
+
+  Recorder recorder;
+  BaselineFilter filter(&baseline, recorder);
+  filter.BeginApplication("Sales");
+  filter.AddClass(window);
+  filter.AddClass(known);
+  filter.EndApplication(true);
+  ASSERT_EQ(recorder.classes.size(), 1u);
+  EXPECT_EQ(recorder.classes[0].problem, FindingKind::kCyclicInheritance);
+  ASSERT_EQ(recorder.classes[0].variables.size(), 1u);
+  EXPECT_EQ(recorder.classes[0].variables[0].name, "b");
+  EXPECT_EQ(filter.reported(), 2u);
+  EXPECT_TRUE(recorder.ended_cancelled);
+
+  Recorder everything;
+  BaselineFilter no_baseline(nullptr, everything);
+  no_baseline.BeginApplication("Sales");
+  no_baseline.AddClass(window);
+  no_baseline.AddClass(known);
+  EXPECT_EQ(everything.classes.size(), 2u);
+  EXPECT_EQ(no_baseline.reported(), 4u);
+}
+
+}  // namespace
+}  // namespace ivarscan

@@ -1,0 +1,101 @@
+#include "app/json_report.h"
+
+#include <array>
+#include <nlohmann/json.hpp>
+
+#include "app/cp1252.h"
+
+namespace ivarscan {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr std::array<std::pair<FindingKind, std::string_view>, 4> kKindNames = {{
+    {FindingKind::kDuplicateInClass, "duplicate-in-class"},
+    {FindingKind::kDuplicateOfInherited, "duplicate-of-inherited"},
+    {FindingKind::kMissingParent, "missing-parent"},
+    {FindingKind::kCyclicInheritance, "cyclic-inheritance"},
+}};
+
+Json Text(std::string_view text) { return Cp1252ToUtf8(text); }
+
+// Adds "location" to `object` when the position is known.
+void AddLocation(const SourcePosition& position, Json* object) {
+  if (position.file.empty() || position.line == 0) return;
+  (*object)["location"] = {{"file", Text(position.file)}, {"line", position.line}};
+}
+
+Json VariableJson(const VariableFinding& variable) {
+  Json json = {{"kind", FindingKindName(variable.kind)}, {"name", Text(variable.name)}};
+  AddLocation(variable.position, &json);
+  if (variable.kind == FindingKind::kDuplicateInClass) {
+    Json duplicate = Json::object();
+    AddLocation(variable.other_position, &duplicate);
+    json["duplicate"] = duplicate;
+  } else {
+    Json ancestor = {{"class", Text(variable.ancestor_class)},
+                     {"application", Text(variable.ancestor_application)},
+                     {"module", Text(variable.ancestor_module)}};
+    AddLocation(variable.other_position, &ancestor);
+    json["ancestor"] = ancestor;
+  }
+  return json;
+}
+
+Json ClassJson(const ClassFinding& finding) {
+  Json json = {{"name", Text(finding.name)},
+               {"module", Text(finding.module)},
+               {"parent", Text(finding.parent)}};
+  AddLocation(finding.position, &json);
+  if (finding.problem) {
+    json["problem"] = {{"kind", FindingKindName(*finding.problem)},
+                       {"class", Text(finding.problem_class)}};
+  }
+  Json variables = Json::array();
+  for (const VariableFinding& variable : finding.variables) variables.push_back(VariableJson(variable));
+  json["variables"] = variables;
+  return json;
+}
+
+}  // namespace
+
+std::string_view FindingKindName(FindingKind kind) {
+  for (const auto& [known, name] : kKindNames) {
+    if (known == kind) return name;
+  }
+  return {};
+}
+
+std::optional<FindingKind> FindingKindFromName(std::string_view name) {
+  for (const auto& [kind, known] : kKindNames) {
+    if (known == name) return kind;
+  }
+  return std::nullopt;
+}
+
+std::size_t CountFindings(const ClassFinding& finding) {
+  return finding.variables.size() + (finding.problem ? 1 : 0);
+}
+
+std::string JsonReport(const RunFindings& findings, const RunDescription& run) {
+  Json applications = Json::array();
+  std::size_t count = 0;
+  for (const ApplicationFindings& application : findings.applications) {
+    Json classes = Json::array();
+    for (const ClassFinding& finding : application.classes) {
+      classes.push_back(ClassJson(finding));
+      count += CountFindings(finding);
+    }
+    applications.push_back({{"name", Text(application.name)}, {"classes", classes}});
+  }
+  const Json report = {{"version", kJsonReportVersion},
+                       {"tool", {{"name", Text(run.program)}, {"version", Text(run.version)}}},
+                       {"project", Text(run.project)},
+                       {"repository", SystemTextToUtf8(run.repository)},
+                       {"status", findings.cancelled ? "cancelled" : "complete"},
+                       {"findings", count},
+                       {"applications", applications}};
+  return report.dump(2) + "\n";
+}
+
+}  // namespace ivarscan

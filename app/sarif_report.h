@@ -1,0 +1,26 @@
+// The SARIF 2.1.0 output of a run: one run whose tool has a rule per kind of finding, and
+// one result per finding with where it stands.
+#ifndef IVARSCAN_APP_SARIF_REPORT_H_
+#define IVARSCAN_APP_SARIF_REPORT_H_
+
+#include <string>
+#include <string_view>
+
+#include "app/json_report.h"
+#include "app/run_findings.h"
+
+namespace ivarscan {
+
+// The SARIF log of a run: UTF-8, indented, ending in a line feed. Files are named relative
+// to the base "REPOSITORY", the repository folder. A repeated name is located at its later
+// declaration with the earlier one related; an inherited one at the class's declaration with
+// the ancestor's related; a missing parent or a cycle at the class statement.
+std::string SarifReport(const RunFindings& findings, const RunDescription& run);
+
+// `path` ('/' separators, UTF-8) as a URI reference: every byte but the unreserved
+// characters and '/' percent-encoded.
+std::string PathToUri(std::string_view path);
+
+}  // namespace ivarscan
+
+#endif  // IVARSCAN_APP_SARIF_REPORT_H_
