@@ -123,10 +123,12 @@ Json Results(const RunFindings& findings) {
 
 // The repository folder as a file URI that ends in '/'.
 std::string FolderUri(const std::string& folder) {
-  std::string path = PathToUri(SystemTextToUtf8(folder));
-  if (path.empty() || path.front() != '/') path.insert(0, "/");
-  if (path.back() != '/') path.push_back('/');
-  return "file://" + path;
+  const std::string path = PathToUri(SystemTextToUtf8(folder));
+  std::string uri = "file://";
+  if (!path.starts_with('/')) uri.push_back('/');
+  uri.append(path);
+  if (!uri.ends_with('/')) uri.push_back('/');
+  return uri;
 }
 
 }  // namespace
