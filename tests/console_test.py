@@ -295,10 +295,10 @@ class InterruptTest(unittest.TestCase):
     def tearDown(self):
         shutil.rmtree(self.work)
 
-    def start(self):
+    def start(self, *arguments):
         return subprocess.Popen(
             [os.path.join(PROGRAMS, "ivarscan"), "--yes", "--project", "Head Office",
-             "--no-open"], cwd=self.work, stdin=subprocess.DEVNULL,
+             "--no-open", *arguments], cwd=self.work, stdin=subprocess.DEVNULL,
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
 
     def wait_for_processing(self, process):
@@ -318,6 +318,17 @@ class InterruptTest(unittest.TestCase):
             text = report.read()
         self.assertTrue(text.endswith(b"!!!!! Processing cancelled !!!!!\r\n"), text[-200:])
         self.assertEqual(text.count(b"!!!!! Processing cancelled !!!!!"), 1)
+
+    def test_a_cancelled_run_says_so_in_json_and_never_fails_on_findings(self):
+        process = self.start("--format", "json", "--output", "run.json", "--fail-on-findings")
+        self.wait_for_processing(process)
+        process.send_signal(signal.SIGINT)
+        process.communicate(timeout=60)
+        self.assertEqual(process.returncode, 1)
+        with open(os.path.join(self.work, "run.json")) as f:
+            run = json.load(f)
+        self.assertEqual(run["status"], "cancelled")
+        self.assertGreaterEqual(len(run["applications"]), 1)
 
 
 class MissingRepositoryTest(unittest.TestCase):

@@ -36,11 +36,41 @@ TEST(ConsoleOptionsTest, RejectsUnknownArgumentsAndMissingValues) {
   EXPECT_FALSE(Parse({"Sales"}, &error));
 }
 
+TEST(ConsoleOptionsTest, OutputFormatsAndTheCiOptions) {
+  std::string error;
+  auto options = Parse({"--format=sarif", "--output", "out.sarif", "--fail-on-findings",
+                        "--baseline=base.json"},
+                       &error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->format, ReportFormat::kSarif);
+  EXPECT_EQ(options->output, "out.sarif");
+  EXPECT_TRUE(options->fail_on_findings);
+  EXPECT_EQ(options->baseline, "base.json");
+  EXPECT_EQ(Parse({"--format", "json"}, &error)->format, ReportFormat::kJson);
+
+  options = Parse({}, &error);
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->format, ReportFormat::kText);
+  EXPECT_FALSE(options->fail_on_findings);
+  EXPECT_TRUE(options->output.empty() && options->baseline.empty());
+
+  EXPECT_FALSE(Parse({"--format", "xml"}, &error));
+  EXPECT_EQ(error, "--format must be text, json or sarif, not xml");
+  EXPECT_FALSE(Parse({"--format", "JSON"}, &error));
+  EXPECT_FALSE(Parse({"--baseline"}, &error));
+  EXPECT_EQ(error, "--baseline needs a value");
+  EXPECT_FALSE(Parse({"--output="}, &error));
+}
+
 TEST(ConsoleOptionsTest, UsageNamesTheReportAndTheExitStatuses) {
   const std::string usage = ConsoleUsage("ivarscan20", "DUPIVars20.TXT");
   EXPECT_NE(usage.find("Usage: ivarscan20"), std::string::npos);
   EXPECT_NE(usage.find("DUPIVars20.TXT"), std::string::npos);
   EXPECT_NE(usage.find("Exit status: 0"), std::string::npos);
+  for (const char* documented : {"--format", "--output", "--fail-on-findings", "--baseline",
+                                 "3 with --fail-on-findings"}) {
+    EXPECT_NE(usage.find(documented), std::string::npos) << documented;
+  }
 }
 
 }  // namespace
