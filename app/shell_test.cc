@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sstream>
+
 #include "app/project_selection.h"
 #include "app/report_file.h"
 #include "app/report_run.h"
@@ -219,6 +222,50 @@ TEST_F(ShellTest, TheIde20VariantWritesItsOwnFile) {
   EXPECT_TRUE(env_.FileExists("DUPIVars20.TXT"));
   EXPECT_FALSE(env_.FileExists("DUPIVars25.TXT"));
   EXPECT_EQ(desktop_.viewer_commands, std::vector<std::string>{"notepad DUPIVars20.TXT"});
+}
+
+TEST_F(ShellTest, JsonAndSarifGoToTheirOutputOrStandardOutputWithoutViewer) {
+  std::ostringstream standard_output;
+  context_.settings.format = ReportFormat::kJson;
+  context_.settings.standard_output = &standard_output;
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
+  EXPECT_NE(standard_output.str().find("\"project\": \"Sales\""), std::string::npos)
+      << standard_output.str();
+  EXPECT_EQ(context_.reported_findings, 1u);
+  EXPECT_FALSE(env_.FileExists("DUPIVars25.TXT"));
+  EXPECT_TRUE(desktop_.viewer_commands.empty());
+  EXPECT_EQ(ui_.progress_log.back(), "END");
+
+  context_.settings.format = ReportFormat::kSarif;
+  context_.settings.output = "run.sarif";
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
+  EXPECT_NE(env_.files["run.sarif"].find("\"version\": \"2.1.0\""), std::string::npos);
+  EXPECT_TRUE(desktop_.viewer_commands.empty());
+}
+
+TEST_F(ShellTest, AJsonFileThatCannotBeCreatedGoesToTheFileFailureHandler) {
+  context_.settings.format = ReportFormat::kJson;
+  context_.settings.output = "run.json";
+  env_.failing_creates = 1;
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kAbandoned);
+  EXPECT_EQ(file_failures_, 1);
+  EXPECT_TRUE(ui_.progress_log.empty());
+}
+
+TEST_F(ShellTest, TextToItsOutputFileWithABaselineThatHoldsEverything) {
+  std::string error;
+  const std::optional<Baseline> baseline = Baseline::Parse(
+      R"({"version": 1, "applications": [{"name": "Orders", "classes": [{"name": "OrderWindow",
+          "variables": [{"kind": "duplicate-in-class", "name": "A"}]}]}]})",
+      &error);
+  ASSERT_TRUE(baseline) << error;
+  context_.settings.output = "report.txt";
+  context_.settings.baseline = &*baseline;
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
+  EXPECT_EQ(env_.files["report.txt"], kHeader + "Application: Orders\r\n" + std::string(35, '=') +
+                                          "\r\nNo classes with duplicate instance variables\r\n\r\n");
+  EXPECT_EQ(context_.reported_findings, 0u);
+  EXPECT_EQ(desktop_.viewer_commands, std::vector<std::string>{"notepad report.txt"});
 }
 
 }  // namespace
