@@ -8,6 +8,7 @@
 #ifndef IVARSCAN_PLATFORM_ENV_H_
 #define IVARSCAN_PLATFORM_ENV_H_
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,13 +22,28 @@ struct DirectoryEntry {
   bool is_directory = false;
 };
 
-// A file open for writing. Append() writes straight through (callers buffer); Close()
-// reports the error of closing. The destructor closes a file not yet closed.
+// A file open for writing. The destructor closes a file not yet closed.
 class WritableFile {
  public:
   virtual ~WritableFile() = default;
-  virtual std::error_code Append(std::string_view data) = 0;
+
+  // Writes all of `data` straight through (callers buffer). *written tells how many bytes
+  // reached the file, also when the write fails part way (a short write, then an error).
+  virtual std::error_code Write(std::string_view data, std::size_t* written) = 0;
+
+  // Write() for callers that do not go on after a failure.
+  std::error_code Append(std::string_view data) {
+    std::size_t written = 0;
+    return Write(data, &written);
+  }
+
+  // Closes the file. A failed close cannot be repeated (the system has released the
+  // handle whatever the outcome), so every later call reports the same failure again.
   virtual std::error_code Close() = 0;
+
+  // The operating system's handle of the file (a descriptor, or a Windows handle cut to
+  // 32 bits), for error reports; 0 when closed.
+  virtual std::uint32_t NativeHandle() const = 0;
 };
 
 // An exclusive operating-system lock on a file, held until the object is destroyed or the
@@ -64,8 +80,14 @@ class Env {
   virtual std::error_code WriteFileAtomically(const std::string& path,
                                               std::string_view contents) = 0;
 
-  // Takes an exclusive lock on `path` (created when missing) without waiting. Fails when
-  // another process holds it.
+  // Removes a file. Fails (not found) when there is none.
+  virtual std::error_code RemoveFile(const std::string& path) = 0;
+
+  // Takes an exclusive lock on `path` without waiting. The file is created when missing,
+  // readable and writable for every account that may write its folder, and opened
+  // read-only when it cannot be opened for writing (a lock needs no more). Fails with an
+  // error for which IsLockHeld() is true when another process holds the lock, and with the
+  // system's reason when the file cannot be created or opened.
   virtual std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) = 0;
 
   virtual void SleepForMilliseconds(int milliseconds) = 0;
@@ -87,6 +109,16 @@ inline constexpr char kPathSeparator = '/';
 // Opens an existing file for writing at its end, without truncating it. Fails (not found)
 // when the file does not exist; never creates it.
 std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file);
+
+// Opens a file for appending, creating it (never truncating it) when missing, so that
+// other processes may append to it at the same time; every Write goes to the end of the
+// file. *existed tells whether the file was there before. Never waits: anything but a
+// regular file (a named pipe, a device) fails with EINVAL (ERROR_INVALID_PARAMETER).
+std::error_code OpenSharedLog(const std::string& path, std::unique_ptr<WritableFile>* file,
+                              bool* existed);
+
+// True when `error` from Env::LockFile says that another process holds the lock.
+bool IsLockHeld(std::error_code error);
 
 // The full path of the program file as the process was started from it; empty when the
 // system cannot tell.

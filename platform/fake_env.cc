@@ -25,6 +25,11 @@ std::error_code FakeEnv::WriteFileAtomically(const std::string& path, std::strin
   return base_->WriteFileAtomically(path, contents);
 }
 
+std::error_code FakeEnv::LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) {
+  if (auto found = lock_errors_.find(path); found != lock_errors_.end()) return found->second;
+  return base_->LockFile(path, lock);
+}
+
 std::string FakeEnv::GetEnvironmentVariable(const std::string& name) {
   if (auto found = variables_.find(name); found != variables_.end()) return found->second;
   return base_->GetEnvironmentVariable(name);

@@ -26,6 +26,8 @@ class FakeEnv final : public Env {
   void FailWriteFileAtomically(const std::string& path, std::error_code error) {
     write_errors_[path] = error;
   }
+  // From now on LockFile(path) fails with `error`.
+  void FailLockFile(const std::string& path, std::error_code error) { lock_errors_[path] = error; }
   // Sets a variable that GetEnvironmentVariable answers instead of the base Env.
   void SetEnvironmentVariable(const std::string& name, const std::string& value) {
     variables_[name] = value;
@@ -44,9 +46,8 @@ class FakeEnv final : public Env {
     return base_->NewWritableFile(path, file);
   }
   std::error_code WriteFileAtomically(const std::string& path, std::string_view contents) override;
-  std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
-    return base_->LockFile(path, lock);
-  }
+  std::error_code RemoveFile(const std::string& path) override { return base_->RemoveFile(path); }
+  std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override;
   void SleepForMilliseconds(int milliseconds) override {
     base_->SleepForMilliseconds(milliseconds);
   }
@@ -57,6 +58,7 @@ class FakeEnv final : public Env {
   std::map<std::string, std::error_code> read_errors_;
   std::map<std::string, std::error_code> list_errors_;
   std::map<std::string, std::error_code> write_errors_;
+  std::map<std::string, std::error_code> lock_errors_;
   std::map<std::string, std::string> variables_;
   int read_count_ = 0;
 };

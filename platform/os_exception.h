@@ -24,16 +24,18 @@ struct OsException {
 using OsExceptionReporter = int (*)(const OsException& exception);
 
 // Installs `reporter` for SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGSYS and SIGTRAP, on
-// an alternate signal stack so that a stack overflow is reported too. After the reporter
-// returns the process ends at once with its status; a fault inside the reporter ends the
-// process with the signal's default action.
+// an alternate signal stack so that a stack overflow is reported too. While it reports, the
+// other fatal signals sent to the process are held back, so that no second report cuts into
+// the first. After the reporter returns the process ends at once with its status; a fault
+// inside the reporter ends the process with the signal's default action.
 void InstallOsExceptionReporter(OsExceptionReporter reporter);
 
 // The handle of standard error for SignalSafeWrite.
 inline constexpr int kStandardErrorHandle = 2;
 
-// Opens a file for appending, creating it when missing; sets *existed to whether it was
-// there before. Returns the handle, or -1. Async-signal-safe.
+// Opens a file for appending, creating it (without truncating) when missing; sets
+// *existed to whether it was there before. Returns the handle, or -1: also, without
+// waiting, for anything but a regular file (a named pipe, a device). Async-signal-safe.
 int SignalSafeOpenForAppend(const char* path, bool* existed);
 
 // Writes all of `data`, giving up silently on errors. Async-signal-safe.
@@ -41,6 +43,12 @@ void SignalSafeWrite(int handle, const char* data, std::size_t size);
 
 // Closes a handle from SignalSafeOpenForAppend. Async-signal-safe.
 void SignalSafeClose(int handle);
+
+// Shows the error box of an operating-system exception, whose only choice is abort, and
+// returns when the user has taken it: a message box without owner on Windows, whose
+// desktop programs have no standard error; nothing on POSIX, where the report on standard
+// error is what the user sees. Allocates nothing; called from the reporter.
+void ShowFatalErrorBox(const char* text, const char* caption);
 
 }  // namespace ivarscan
 

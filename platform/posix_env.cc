@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/env.h"
+#include "platform/os_exception.h"
 
 namespace ivarscan {
 namespace {
@@ -34,16 +35,23 @@ class FileDescriptor {
   int fd_;
 };
 
-std::error_code WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t written = ::write(fd, data.data(), data.size());
-    if (written < 0) {
+// Writes all of `data`; *written counts the bytes stored, also when it fails part way.
+std::error_code WriteAll(int fd, std::string_view data, std::size_t* written) {
+  *written = 0;
+  while (*written < data.size()) {
+    ssize_t stored = ::write(fd, data.data() + *written, data.size() - *written);
+    if (stored < 0) {
       if (errno == EINTR) continue;
       return LastError();
     }
-    data.remove_prefix(static_cast<std::size_t>(written));
+    *written += static_cast<std::size_t>(stored);
   }
   return {};
+}
+
+std::error_code WriteAll(int fd, std::string_view data) {
+  std::size_t written = 0;
+  return WriteAll(fd, data, &written);
 }
 
 class PosixWritableFile final : public WritableFile {
@@ -51,15 +59,25 @@ class PosixWritableFile final : public WritableFile {
   explicit PosixWritableFile(int fd) : fd_(fd) {}
   ~PosixWritableFile() override { Close(); }
 
-  std::error_code Append(std::string_view data) override {
+  std::error_code Write(std::string_view data, std::size_t* written) override {
+    *written = 0;
     if (!fd_.valid()) return std::make_error_code(std::errc::bad_file_descriptor);
-    return WriteAll(fd_.get(), data);
+    return WriteAll(fd_.get(), data, written);
   }
 
-  std::error_code Close() override { return fd_.Reset(); }
+  std::error_code Close() override {
+    // close() releases the descriptor even when it fails: it cannot be tried again.
+    if (fd_.valid()) close_error_ = fd_.Reset();
+    return close_error_;
+  }
+
+  std::uint32_t NativeHandle() const override {
+    return fd_.valid() ? static_cast<std::uint32_t>(fd_.get()) : 0;
+  }
 
  private:
   FileDescriptor fd_;
+  std::error_code close_error_;
 };
 
 class PosixFileLock final : public FileLock {
@@ -141,8 +159,18 @@ class PosixEnv final : public Env {
     return {};
   }
 
+  std::error_code RemoveFile(const std::string& path) override {
+    return ::unlink(path.c_str()) == 0 ? std::error_code() : LastError();
+  }
+
   std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // 0666: the umask decides who else may write it; read-only access serves for a lock.
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+      const int refused = errno;
+      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+      if (fd < 0 && errno == ENOENT) errno = refused;  // the file could not be created
+    }
     if (fd < 0) return LastError();
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       std::error_code error = LastError();
@@ -177,11 +205,17 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
-std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+std::error_code OpenSharedLog(const std::string& path, std::unique_ptr<WritableFile>* file,
+                              bool* existed) {
+  const int fd = SignalSafeOpenForAppend(path.c_str(), existed);
   if (fd < 0) return LastError();
   *file = std::make_unique<PosixWritableFile>(fd);
   return {};
+}
+
+bool IsLockHeld(std::error_code error) {
+  return error.category() == std::system_category() &&
+         (error.value() == EWOULDBLOCK || error.value() == EAGAIN);
 }
 
 std::string ExecutablePath() {

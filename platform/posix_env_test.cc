@@ -42,6 +42,21 @@ TEST_F(PosixEnvTest, WritesReadsAndListsFiles) {
   EXPECT_EQ(entries[0].name, "a.prg");
 }
 
+TEST_F(PosixEnvTest, AFailedCloseIsReportedAgainAndNeverTakenForSuccess) {
+  // The descriptor the file gets is the lowest free one; closing it behind the file's back
+  // makes the file's own close fail.
+  const int lowest_free = ::dup(0);
+  ASSERT_GE(lowest_free, 0);
+  ::close(lowest_free);
+  std::unique_ptr<WritableFile> file;
+  ASSERT_FALSE(env_->NewWritableFile(JoinPath(folder_, "r.txt"), &file));
+  ASSERT_EQ(file->NativeHandle(), static_cast<std::uint32_t>(lowest_free));
+  ASSERT_EQ(::close(lowest_free), 0);
+  EXPECT_EQ(file->Close().value(), EBADF);
+  EXPECT_EQ(file->Close().value(), EBADF);
+  EXPECT_EQ(file->NativeHandle(), 0u);
+}
+
 TEST_F(PosixEnvTest, ReportsTheOperatingSystemErrorCode) {
   std::string contents;
   EXPECT_EQ(env_->ReadFile(JoinPath(folder_, "missing"), &contents).value(), ENOENT);

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -56,6 +57,20 @@ void InstallAlternateStack() {
   ::sigaltstack(&alternate, nullptr);
 }
 
+// Opens `path` without waiting on a named pipe, and keeps it only when it is a regular
+// file (writing to a pipe or a device could block or go nowhere).
+int OpenRegularFile(const char* path, int flags, mode_t mode) {
+  const int handle = ::open(path, flags | O_NONBLOCK | O_CLOEXEC, mode);
+  if (handle < 0) return handle;
+  struct stat info;
+  if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(handle);
+    errno = EINVAL;
+    return -1;
+  }
+  return handle;
+}
+
 }  // namespace
 
 void InstallOsExceptionReporter(OsExceptionReporter reporter) {
@@ -64,17 +79,21 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter) {
   struct sigaction action {};
   action.sa_sigaction = OnFatalSignal;
   action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND;
+  // A second fatal signal waits while the first is reported; the process ends first.
   sigemptyset(&action.sa_mask);
+  for (const FatalSignal& signal : kFatalSignals) sigaddset(&action.sa_mask, signal.number);
   for (const FatalSignal& signal : kFatalSignals) ::sigaction(signal.number, &action, nullptr);
 }
 
 int SignalSafeOpenForAppend(const char* path, bool* existed) {
-  int handle = ::open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
-  *existed = handle >= 0;
-  if (handle < 0 && errno == ENOENT) {
-    handle = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  for (;;) {
+    int handle = OpenRegularFile(path, O_WRONLY | O_APPEND, 0);
+    *existed = handle >= 0;
+    if (handle >= 0 || errno != ENOENT) return handle;
+    handle = OpenRegularFile(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
+    if (handle >= 0 || errno != EEXIST) return handle;
+    // Another process created it in between: append to theirs.
   }
-  return handle;
 }
 
 void SignalSafeWrite(int handle, const char* data, std::size_t size) {
@@ -88,5 +107,7 @@ void SignalSafeWrite(int handle, const char* data, std::size_t size) {
 }
 
 void SignalSafeClose(int handle) { ::close(handle); }
+
+void ShowFatalErrorBox(const char*, const char*) {}
 
 }  // namespace ivarscan

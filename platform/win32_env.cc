@@ -42,14 +42,28 @@ HANDLE CreateForWriting(const std::string& path) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-std::error_code WriteAll(HANDLE handle, std::string_view data) {
-  while (!data.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
-    DWORD written = 0;
-    if (!::WriteFile(handle, data.data(), chunk, &written, nullptr)) return LastError();
-    data.remove_prefix(written);
+// Writes all of `data`; *written counts the bytes stored, also when it fails part way.
+std::error_code WriteAll(HANDLE handle, std::string_view data, std::size_t* written) {
+  *written = 0;
+  while (*written < data.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - *written, 1u << 30));
+    DWORD stored = 0;
+    if (!::WriteFile(handle, data.data() + *written, chunk, &stored, nullptr)) {
+      return LastError();
+    }
+    *written += stored;
   }
   return {};
+}
+
+HANDLE OpenForLock(const std::string& path, DWORD access, DWORD disposition) {
+  return ::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::error_code WriteAll(HANDLE handle, std::string_view data) {
+  std::size_t written = 0;
+  return WriteAll(handle, data, &written);
 }
 
 class Win32WritableFile final : public WritableFile {
@@ -57,15 +71,27 @@ class Win32WritableFile final : public WritableFile {
   explicit Win32WritableFile(HANDLE handle) : handle_(handle) {}
   ~Win32WritableFile() override { Close(); }
 
-  std::error_code Append(std::string_view data) override {
+  std::error_code Write(std::string_view data, std::size_t* written) override {
+    *written = 0;
     if (!handle_.valid()) return std::error_code(ERROR_INVALID_HANDLE, std::system_category());
-    return WriteAll(handle_.get(), data);
+    return WriteAll(handle_.get(), data, written);
   }
 
-  std::error_code Close() override { return handle_.Reset(); }
+  std::error_code Close() override {
+    // A handle that failed to close is not handed back: it cannot be tried again.
+    if (handle_.valid()) close_error_ = handle_.Reset();
+    return close_error_;
+  }
+
+  std::uint32_t NativeHandle() const override {
+    return handle_.valid()
+               ? static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle_.get()))
+               : 0;
+  }
 
  private:
   FileHandle handle_;
+  std::error_code close_error_;
 };
 
 // Holds a byte-range lock on the whole file; closing the handle releases it, and so does
@@ -149,10 +175,20 @@ class Win32Env final : public Env {
     return {};
   }
 
+  std::error_code RemoveFile(const std::string& path) override {
+    return ::DeleteFileA(path.c_str()) ? std::error_code() : LastError();
+  }
+
   std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    HANDLE handle = OpenForLock(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
+    if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED) {
+      handle = OpenForLock(path, GENERIC_READ, OPEN_EXISTING);  // read access serves a lock
+      // No file to read: it could not be created.
+      if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+      }
+    }
+    FileHandle file(handle);
     if (!file.valid()) return LastError();
     OVERLAPPED whole_file = {};
     if (!::LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
@@ -196,13 +232,23 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
-std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file) {
+std::error_code OpenSharedLog(const std::string& path, std::unique_ptr<WritableFile>* file,
+                              bool* existed) {
   // With append access only, every write goes to the end of the file.
-  HANDLE handle = ::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastError();
-  *file = std::make_unique<Win32WritableFile>(handle);
+  FileHandle handle(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!handle.valid()) return LastError();
+  *existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  if (::GetFileType(handle.get()) != FILE_TYPE_DISK) {
+    return std::error_code(ERROR_INVALID_PARAMETER, std::system_category());
+  }
+  *file = std::make_unique<Win32WritableFile>(handle.Release());
   return {};
+}
+
+bool IsLockHeld(std::error_code error) {
+  return error.category() == std::system_category() && error.value() == ERROR_LOCK_VIOLATION;
 }
 
 std::string ExecutablePath() {

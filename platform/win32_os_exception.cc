@@ -66,14 +66,19 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter) {
 
 int SignalSafeOpenForAppend(const char* path, bool* existed) {
   HANDLE handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  *existed = handle != INVALID_HANDLE_VALUE;
-  if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND) {
-    handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  }
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return -1;
+  *existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  if (::GetFileType(handle) != FILE_TYPE_DISK) {  // a device: nothing to append to
+    ::CloseHandle(handle);
+    return -1;
+  }
   return static_cast<int>(reinterpret_cast<std::intptr_t>(handle));
+}
+
+void ShowFatalErrorBox(const char* text, const char* caption) {
+  // No owner window, nothing allocated here: the box is all the filter adds to the fault.
+  ::MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONSTOP | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 void SignalSafeWrite(int handle, const char* data, std::size_t size) {

@@ -68,6 +68,7 @@ class VanishingEnv final : public Env {
   std::error_code WriteFileAtomically(const std::string& path, std::string_view contents) override {
     return base_->WriteFileAtomically(path, contents);
   }
+  std::error_code RemoveFile(const std::string& path) override { return base_->RemoveFile(path); }
   std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
     return base_->LockFile(path, lock);
   }
