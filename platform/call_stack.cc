@@ -12,10 +12,8 @@ namespace {
 const RoutineFrame* FrameAt(int level) {
   const auto& stack = call_stack_internal::shadow_stack;
   const int index = stack.depth - level;
-  if (level < 1 || index < 0 || index >= call_stack_internal::kMaxRecordedFrames) {
-    return nullptr;
-  }
-  return &stack.frames[index];
+  if (level < 1 || index < 0 || level > call_stack_internal::kMaxRecordedFrames) return nullptr;
+  return &stack.frames[index % call_stack_internal::kMaxRecordedFrames];
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // The shadow call stack: the program's routines announce themselves on entry, so that the
 // error handler can name the active routines and their source lines (ProcName, ProcLine).
 //
-// Entering a routine costs one store into a thread-local array and one increment; leaving
-// it one decrement. Frames beyond kMaxRecordedFrames are counted but not recorded. The
-// array is written before the depth grows, so a signal handler on the same thread always
-// reads complete frames.
+// Entering a routine costs one store into a thread-local ring of frames and one increment;
+// leaving it one decrement. The ring keeps the innermost kMaxRecordedFrames routines, however
+// deep the stack. A frame is written before the depth grows, so a signal handler on the same
+// thread always reads complete frames.
 #ifndef IVARSCAN_PLATFORM_CALL_STACK_H_
 #define IVARSCAN_PLATFORM_CALL_STACK_H_
 
@@ -35,9 +35,7 @@ class RoutineScope {
  public:
   RoutineScope(const char* name, int line) noexcept {
     auto& stack = call_stack_internal::shadow_stack;
-    if (stack.depth < call_stack_internal::kMaxRecordedFrames) {
-      stack.frames[stack.depth] = {name, line};
-    }
+    stack.frames[stack.depth % call_stack_internal::kMaxRecordedFrames] = {name, line};
     std::atomic_signal_fence(std::memory_order_release);
     ++stack.depth;
   }
@@ -55,7 +53,8 @@ class RoutineScope {
 int CallDepth();
 
 // Name of the n-th active routine counted outward from the innermost (n = 1); empty text
-// when there is no such routine or it lies beyond the recorded frames. Async-signal-safe.
+// when there is no such routine or it lies beyond the innermost kMaxRecordedFrames.
+// Async-signal-safe.
 const char* ProcName(int level);
 
 // Source line of the n-th active routine (n = 1 the innermost); 0 = none. Async-signal-safe.

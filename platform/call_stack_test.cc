@@ -28,16 +28,25 @@ void Thrower() {
   throw std::runtime_error("unwind");
 }
 
+void Leaf() {
+  IVARSCAN_ROUTINE("LEAF");
+  constexpr int kCapacity = call_stack_internal::kMaxRecordedFrames;
+  EXPECT_EQ(CallDepth(), kCapacity + 11);
+  // The innermost routines are known however deep the stack.
+  EXPECT_STREQ(ProcName(1), "LEAF");
+  EXPECT_GT(ProcLine(1), 0);
+  for (int level = 2; level <= kCapacity; ++level) EXPECT_STREQ(ProcName(level), "RECURSE");
+  EXPECT_STREQ(ProcName(kCapacity + 1), "");
+  EXPECT_EQ(ProcLine(kCapacity + 1), 0);
+}
+
 void Recurse(int depth) {
   IVARSCAN_ROUTINE("RECURSE");
   if (depth > 1) {
     Recurse(depth - 1);
     return;
   }
-  EXPECT_EQ(CallDepth(), call_stack_internal::kMaxRecordedFrames + 10);
-  EXPECT_STREQ(ProcName(1), "");
-  EXPECT_EQ(ProcLine(1), 0);
-  EXPECT_STREQ(ProcName(11), "RECURSE");
+  Leaf();
 }
 
 TEST(CallStackTest, NamesActiveRoutinesInnermostFirst) {
@@ -65,7 +74,7 @@ TEST(CallStackTest, UnwindingPopsFrames) {
   EXPECT_STREQ(ProcName(1), "");
 }
 
-TEST(CallStackTest, FramesBeyondTheRecordedOnesAreCountedButNameless) {
+TEST(CallStackTest, TheInnermostRoutinesAreKnownHoweverDeepTheStack) {
   Recurse(call_stack_internal::kMaxRecordedFrames + 10);
   EXPECT_EQ(CallDepth(), 0);
 }
