@@ -20,11 +20,18 @@ namespace ivarscan {
 // operation: try it again, or abandon the run.
 enum class FileFailureAnswer { kRetry, kAbandon };
 
-// Decides what happens when the report file cannot be created (general code 20), written
-// (24) or closed (22). `operation` names the failing operation.
-using FileFailureHandler = std::function<FileFailureAnswer(
-    std::uint32_t general_code, std::error_code error, const std::string& file_name,
-    const char* operation)>;
+// A report-file operation that failed.
+struct FileFailure {
+  std::uint32_t general_code;  // 20: create, 24: write, 22: close
+  std::error_code error;
+  const std::string& file_name;
+  const char* operation;  // the failing operation's name
+  std::uint32_t tries;    // attempts at this operation so far, the failed one included
+  std::uint32_t handle;   // the file's handle; 0 when the file is not open
+};
+
+// Decides what happens when the report file cannot be created, written or closed.
+using FileFailureHandler = std::function<FileFailureAnswer(const FileFailure& failure)>;
 
 struct AppContext {
   RepositoryAccess& repo;

@@ -106,7 +106,7 @@ ShellRun RunShell(const Fault* fault) {
                      desktop,
                      env,
                      kVariant25,
-                     [](std::uint32_t, std::error_code, const std::string&, const char*) {
+                     [](const FileFailure&) {
                        return FileFailureAnswer::kAbandon;
                      }};
   ShellRun run;

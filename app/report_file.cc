@@ -11,21 +11,27 @@ constexpr std::size_t kFlushSize = 64 * 1024;
 
 }  // namespace
 
-FileFailureAnswer RaiseReportFileFailure(std::uint32_t general_code, std::error_code error,
-                                         const std::string& file_name, const char* operation) {
-  return RaiseFileError(general_code, error, file_name, operation) == FileErrorAnswer::kRetry
+FileFailureAnswer RaiseReportFileFailure(const FileFailure& failure) {
+  return RaiseFileError(failure.general_code, failure.error, failure.file_name, failure.operation,
+                        failure.tries, failure.handle) == FileErrorAnswer::kRetry
              ? FileFailureAnswer::kRetry
              : FileFailureAnswer::kAbandon;
 }
 
 ReportFile::ReportFile(Env& env, std::string file_name, FileFailureHandler on_failure)
     : env_(env), file_name_(std::move(file_name)), on_failure_(std::move(on_failure)) {
+  std::uint32_t tries = 0;
   while (std::error_code error = env_.NewWritableFile(file_name_, &file_)) {
-    OnFailure(kCreateErrorCode, error, "FCREATE");
+    OnFailure(kCreateErrorCode, error, "FCREATE", ++tries);
   }
+  on_quit_ = std::make_unique<QuitRegistration>([this] { WriteOut(); });
 }
 
-ReportFile::~ReportFile() = default;
+ReportFile::~ReportFile() {
+  on_quit_.reset();
+  WriteOut();
+  if (file_) file_->Close();
+}
 
 void ReportFile::Write(std::string_view text) {
   buffer_.append(text);
@@ -34,20 +40,36 @@ void ReportFile::Write(std::string_view text) {
 
 void ReportFile::Close() {
   Flush();
-  while (std::error_code error = file_->Close()) OnFailure(kCloseErrorCode, error, "FCLOSE");
+  std::uint32_t tries = 0;
+  while (std::error_code error = file_->Close()) {
+    OnFailure(kCloseErrorCode, error, "FCLOSE", ++tries);
+  }
+  file_.reset();
 }
 
 void ReportFile::Flush() {
-  while (std::error_code error = file_->Append(buffer_)) {
-    OnFailure(kWriteErrorCode, error, "FWRITE");
+  std::uint32_t tries = 0;
+  for (;;) {
+    std::size_t written = 0;
+    const std::error_code error = file_->Write(buffer_, &written);
+    buffer_.erase(0, written);  // a retry goes on where this write stopped
+    if (!error) return;
+    OnFailure(kWriteErrorCode, error, "FWRITE", ++tries);
   }
-  buffer_.clear();
 }
 
-void ReportFile::OnFailure(std::uint32_t general_code, std::error_code error,
-                           const char* operation) {
-  if (!on_failure_ || on_failure_(general_code, error, file_name_, operation) ==
-                          FileFailureAnswer::kAbandon) {
+void ReportFile::WriteOut() {
+  if (!file_ || buffer_.empty()) return;
+  std::size_t written = 0;
+  file_->Write(buffer_, &written);
+  buffer_.erase(0, written);
+}
+
+void ReportFile::OnFailure(std::uint32_t general_code, std::error_code error, const char* operation,
+                           std::uint32_t tries) {
+  const FileFailure failure{general_code, error, file_name_,
+                            operation,    tries, file_ ? file_->NativeHandle() : 0u};
+  if (!on_failure_ || on_failure_(failure) == FileFailureAnswer::kAbandon) {
     throw ReportAbandoned();
   }
 }

@@ -1,6 +1,9 @@
 // ReportFile: the report file of one run. It buffers what the analysis writes and hands
 // every failure of creating, writing or closing the file to the run's file-failure
-// handler, which either retries the operation or abandons the run.
+// handler, which either retries the operation or abandons the run. Whatever was written
+// reaches the file however the run ends: a retried write goes on where the failed one
+// stopped, and what is buffered when the run is abandoned, unwinds or quits is written
+// then, as an unbuffered writer would have left the file.
 #ifndef IVARSCAN_APP_REPORT_FILE_H_
 #define IVARSCAN_APP_REPORT_FILE_H_
 
@@ -11,6 +14,7 @@
 #include "app/app_context.h"
 #include "engine/report_writer.h"
 #include "platform/env.h"
+#include "platform/runtime_state.h"
 
 namespace ivarscan {
 
@@ -28,31 +32,40 @@ inline constexpr std::uint32_t kWriteErrorCode = 24;
 // The file-failure handler of both editions: hands the failure to the installed error
 // handler, whose Retry tries the operation again and whose Default abandons the run (its
 // Abort ends the program).
-FileFailureAnswer RaiseReportFileFailure(std::uint32_t general_code, std::error_code error,
-                                         const std::string& file_name, const char* operation);
+FileFailureAnswer RaiseReportFileFailure(const FileFailure& failure);
 
 class ReportFile final : public ReportWriter {
  public:
   // Creates the file, truncating an existing one. Throws ReportAbandoned when it cannot be
   // created and the handler gives up.
   ReportFile(Env& env, std::string file_name, FileFailureHandler on_failure);
+  // Writes what is still buffered, without asking anyone about failures, and closes the
+  // file when Close() did not.
   ~ReportFile() override;
 
   void Write(std::string_view text) override;
 
-  // Writes what is buffered and closes the file. Throws ReportAbandoned as above.
+  // Writes what is buffered and closes the file. Throws ReportAbandoned as above. A close
+  // that failed is reported again on every retry: the file is complete only when the
+  // system took the close.
   void Close();
 
  private:
   void Flush();
-  // Asks the handler about a failure; returns normally only for a retry.
-  void OnFailure(std::uint32_t general_code, std::error_code error, const char* operation);
+  // Writes what is buffered once, failures ignored.
+  void WriteOut();
+  // Asks the handler about the `tries`th failure of an operation; returns normally only
+  // for a retry.
+  void OnFailure(std::uint32_t general_code, std::error_code error, const char* operation,
+                 std::uint32_t tries);
 
   Env& env_;
   const std::string file_name_;
   const FileFailureHandler on_failure_;
   std::unique_ptr<WritableFile> file_;
   std::string buffer_;
+  // Writes the buffer out when the program quits through the error handler's abort.
+  std::unique_ptr<QuitRegistration> on_quit_;
 };
 
 }  // namespace ivarscan

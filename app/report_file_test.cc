@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "app/shell_doubles.h"
 
 namespace ivarscan {
@@ -12,16 +16,22 @@ struct Failure {
   int os_code;
   std::string file_name;
   std::string operation;
+  std::uint32_t tries;
+  std::uint32_t handle;
 };
 
 class ReportFileTest : public ::testing::Test {
  protected:
-  FileFailureHandler Handler(FileFailureAnswer answer) {
-    return [this, answer](std::uint32_t code, std::error_code error, const std::string& name,
-                          const char* operation) {
-      failures_.push_back({code, error.value(), name, operation});
-      return answer;
+  // Answers every failure with `answers` in turn, then with the last one.
+  FileFailureHandler Handler(std::vector<FileFailureAnswer> answers) {
+    return [this, answers](const FileFailure& failure) {
+      failures_.push_back({failure.general_code, failure.error.value(), failure.file_name,
+                           failure.operation, failure.tries, failure.handle});
+      return answers[std::min(failures_.size(), answers.size()) - 1];
     };
+  }
+  FileFailureHandler Handler(FileFailureAnswer answer) {
+    return Handler(std::vector<FileFailureAnswer>{answer});
   }
 
   MemoryEnv env_;
@@ -39,10 +49,9 @@ TEST_F(ReportFileTest, TruncatesAnEarlierReportAndWritesEverything) {
   EXPECT_TRUE(failures_.empty());
 }
 
-TEST_F(ReportFileTest, EachFailingOperationIsReportedWithItsCodeAndRetried) {
-  env_.failing_creates = 1;
+TEST_F(ReportFileTest, EachFailingOperationIsReportedWithItsCodeTriesAndHandle) {
+  env_.failing_creates = 2;
   env_.failing_appends = 1;
-  env_.failing_closes = 1;
   ReportFile file(env_, "R.TXT", Handler(FileFailureAnswer::kRetry));
   file.Write("text");
   file.Close();
@@ -51,9 +60,36 @@ TEST_F(ReportFileTest, EachFailingOperationIsReportedWithItsCodeAndRetried) {
   EXPECT_EQ(failures_[0].general_code, kCreateErrorCode);
   EXPECT_EQ(failures_[0].os_code, EACCES);
   EXPECT_EQ(failures_[0].file_name, "R.TXT");
-  EXPECT_EQ(failures_[1].general_code, kWriteErrorCode);
-  EXPECT_EQ(failures_[1].os_code, ENOSPC);
-  EXPECT_EQ(failures_[2].general_code, kCloseErrorCode);
+  EXPECT_EQ(failures_[0].tries, 1u);
+  EXPECT_EQ(failures_[0].handle, 0u);  // nothing open yet
+  EXPECT_EQ(failures_[1].tries, 2u);
+  EXPECT_EQ(failures_[2].general_code, kWriteErrorCode);
+  EXPECT_EQ(failures_[2].os_code, ENOSPC);
+  EXPECT_EQ(failures_[2].tries, 1u);
+  EXPECT_EQ(failures_[2].handle, 5u);
+}
+
+TEST_F(ReportFileTest, RetryAfterAShortWriteGoesOnWhereItStopped) {
+  env_.failing_appends = 2;
+  env_.stored_before_failing = 3;  // each failing write stores three bytes first
+  ReportFile file(env_, "R.TXT", Handler(FileFailureAnswer::kRetry));
+  file.Write("abcdefghij");
+  file.Close();
+  EXPECT_EQ(env_.files["R.TXT"], "abcdefghij");
+  ASSERT_EQ(failures_.size(), 2u);
+  EXPECT_EQ(failures_[1].tries, 2u);
+}
+
+TEST_F(ReportFileTest, AFailedCloseIsNeverTakenForSuccess) {
+  env_.failing_closes = 1;
+  ReportFile file(
+      env_, "R.TXT",
+      Handler({FileFailureAnswer::kRetry, FileFailureAnswer::kRetry, FileFailureAnswer::kAbandon}));
+  file.Write("text");
+  EXPECT_THROW(file.Close(), ReportAbandoned);
+  ASSERT_EQ(failures_.size(), 3u);
+  for (const Failure& failure : failures_) EXPECT_EQ(failure.general_code, kCloseErrorCode);
+  EXPECT_EQ(failures_[2].tries, 3u);
 }
 
 TEST_F(ReportFileTest, AbandoningOrNoHandlerThrows) {
@@ -63,6 +99,34 @@ TEST_F(ReportFileTest, AbandoningOrNoHandlerThrows) {
   ReportFile file(env_, "R.TXT", nullptr);
   file.Write("text");
   EXPECT_THROW(file.Close(), ReportAbandoned);
+}
+
+TEST_F(ReportFileTest, WhatIsBufferedReachesTheFileWhenTheRunUnwinds) {
+  try {
+    ReportFile file(env_, "R.TXT", nullptr);
+    file.WriteLine("Application: Orders");
+    throw std::runtime_error("the analysis failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(env_.files["R.TXT"], "Application: Orders\r\n");
+}
+
+TEST(ReportFileQuitTest, WhatIsBufferedReachesTheFileWhenTheProgramQuits) {
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("ivarscan-quit-" + std::to_string(::getpid())))
+          .string();
+  EXPECT_EXIT(
+      {
+        ReportFile file(*Env::Default(), path, nullptr);
+        file.WriteLine("Application: Orders");
+        ErrorLevel(3);
+        _Quit();  // as the error handler's abort does
+      },
+      ::testing::ExitedWithCode(3), "");
+  std::string contents;
+  EXPECT_FALSE(Env::Default()->ReadFile(path, &contents));
+  EXPECT_EQ(contents, "Application: Orders\r\n");
+  std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/shell_doubles.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace ivarscan {
@@ -51,6 +53,7 @@ class ScriptedProgressWindow final : public ProgressWindow {
   void SetProgressPosition(int position) override { progress_.SetProgressPosition(position); }
   bool LABORT() const override { return progress_.LABORT(); }
   void ApplicationExec() override { progress_.ApplicationExec(); }
+  void ServiceEventsNow() override { progress_.ServiceEventsNow(); }
 
  private:
   ScriptedUi& ui_;
@@ -59,26 +62,34 @@ class ScriptedProgressWindow final : public ProgressWindow {
 
 class MemoryFile final : public WritableFile {
  public:
-  MemoryFile(MemoryEnv& env, std::string path) : env_(env), path_(std::move(path)) {}
-  std::error_code Append(std::string_view data) override {
+  MemoryFile(MemoryEnv& env, std::string path)
+      : env_(env), path_(std::move(path)), handle_(env.next_handle++) {}
+  std::error_code Write(std::string_view data, std::size_t* written) override {
+    *written = data.size();
+    std::error_code error;
     if (env_.failing_appends > 0) {
       --env_.failing_appends;
-      return std::make_error_code(std::errc::no_space_on_device);
+      *written = std::min(data.size(), env_.stored_before_failing);
+      error = std::make_error_code(std::errc::no_space_on_device);
     }
-    env_.files[path_].append(data);
-    return {};
+    env_.files[path_].append(data.substr(0, *written));
+    return error;
   }
   std::error_code Close() override {
-    if (env_.failing_closes > 0) {
+    if (handle_ != 0 && env_.failing_closes > 0) {
       --env_.failing_closes;
-      return std::make_error_code(std::errc::io_error);
+      close_error_ = std::make_error_code(std::errc::io_error);
     }
-    return {};
+    handle_ = 0;
+    return close_error_;
   }
+  std::uint32_t NativeHandle() const override { return handle_; }
 
  private:
   MemoryEnv& env_;
   std::string path_;
+  std::uint32_t handle_;
+  std::error_code close_error_;
 };
 
 }  // namespace
@@ -92,8 +103,7 @@ std::unique_ptr<ProgressWindow> ScriptedUi::NewProgressWindow() {
 }
 
 bool FakeDesktop::FindTopLevelWindow(const std::string&) {
-  if (ide_running && asked_to_close_ && lookups_until_closed >= 0 &&
-      lookups_until_closed-- == 0) {
+  if (ide_running && asked_to_close_ && lookups_until_closed >= 0 && lookups_until_closed-- == 0) {
     ide_running = false;
   }
   return ide_running;

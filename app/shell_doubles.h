@@ -37,7 +37,7 @@ class ScriptedUi final : public Ui {
 
   std::vector<ShownBox> boxes;
   std::vector<ProjectRecord> listed_projects;
-  std::string preselected;  // the item selected when the dialog was shown
+  std::string preselected;                // the item selected when the dialog was shown
   std::vector<std::string> progress_log;  // captions, shows and ends of the progress dialog
 
   int MessageBox(std::string_view caption, std::string_view text, BoxStyle style) override {
@@ -79,10 +79,15 @@ class MemoryEnv final : public Env {
   std::map<std::string, std::string> files;
   int sleeps = 0;
   int slept_milliseconds = 0;
-  // The next N creations, appends or closes fail with EACCES / ENOSPC / EIO.
+  // The next N creations, writes or closes fail with EACCES / ENOSPC / EIO. A failing
+  // write first stores up to `stored_before_failing` bytes, as a short write before a full
+  // disk does; a failed close is final, as the system's is.
   int failing_creates = 0;
   int failing_appends = 0;
   int failing_closes = 0;
+  std::size_t stored_before_failing = 0;
+  // The handle the next file gets.
+  std::uint32_t next_handle = 5;
 
   std::error_code ReadFile(const std::string& path, std::string* contents) override;
   std::error_code ListDirectory(const std::string&, std::vector<DirectoryEntry>*) override {
@@ -92,10 +97,13 @@ class MemoryEnv final : public Env {
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   std::error_code NewWritableFile(const std::string& path,
                                   std::unique_ptr<WritableFile>* file) override;
-  std::error_code WriteFileAtomically(const std::string& path,
-                                      std::string_view contents) override {
+  std::error_code WriteFileAtomically(const std::string& path, std::string_view contents) override {
     files[path] = std::string(contents);
     return {};
+  }
+  std::error_code RemoveFile(const std::string& path) override {
+    return files.erase(path) != 0 ? std::error_code()
+                                  : std::make_error_code(std::errc::no_such_file_or_directory);
   }
   std::error_code LockFile(const std::string&, std::unique_ptr<FileLock>*) override {
     return std::make_error_code(std::errc::not_supported);

@@ -51,7 +51,7 @@ class ShellTest : public ::testing::Test {
   int file_failures_ = 0;
   FileFailureAnswer file_failure_answer_ = FileFailureAnswer::kAbandon;
   AppContext context_{repo_, ui_, desktop_, env_, kVariant25,
-                      [this](std::uint32_t, std::error_code, const std::string&, const char*) {
+                      [this](const FileFailure&) {
                         ++file_failures_;
                         return file_failure_answer_;
                       }};
@@ -138,6 +138,15 @@ TEST_F(ShellTest, UnavailableRepositoryIsTriedTwentyTimesASecondApart) {
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Could not access the repository"});
   EXPECT_EQ(ui_.boxes[0].caption, "");
   EXPECT_EQ(Count(repo_.calls(), "AdamExit"), 0);
+}
+
+TEST_F(ShellTest, ARepositoryThatCannotOpenLaterIsNotWaitedFor) {
+  repo_.FailCall("AdamInit", 0);
+  repo_.SetOpeningHopeless(true);
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kNotRun);
+  EXPECT_EQ(Count(repo_.calls(), "AdamInit"), 1);
+  EXPECT_EQ(env_.sleeps, 0);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Could not access the repository"});
 }
 
 TEST_F(ShellTest, RepositoryThatOpensLateIsUsed) {

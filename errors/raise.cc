@@ -64,7 +64,7 @@ ErrorAnswer RaiseError(const RawError& raw) {
 
 FileErrorAnswer RaiseFileError(std::uint32_t gencode, std::error_code os_error,
                                const std::string& file_name, const char* operation,
-                               std::uint32_t tries) {
+                               std::uint32_t tries, std::uint32_t handle) {
   const std::string description = os_error.message();
   RawError raw = Failure(kFileSubsystem, gencode, description.c_str());
   raw.os_code = static_cast<std::uint32_t>(os_error.value());
@@ -73,6 +73,7 @@ FileErrorAnswer RaiseFileError(std::uint32_t gencode, std::error_code os_error,
   raw.operation = operation;
   raw.file_name = file_name.c_str();
   raw.tries = tries;
+  raw.file_handle = handle;
   const ErrorAnswer answer = RaiseError(raw);
   return answer.kind == ErrorAnswer::Kind::kRetry ? FileErrorAnswer::kRetry
                                                   : FileErrorAnswer::kDefault;

@@ -22,11 +22,12 @@ enum class FileErrorAnswer { kRetry, kDefault };
 
 // Reports a failed file operation: `gencode` is gencode::kCreate, kOpen, kClose, kRead or
 // kWrite, `os_error` the operating system's error (OSCODE, and its text as DESCRIPTION),
-// `operation` the operation's name, `tries` the attempts made before this one. Retry and
-// default are allowed: kRetry means try the operation again, kDefault give it up.
+// `operation` the operation's name, `tries` the attempts made so far (TRIES), `handle` the
+// file handle involved (FILEHANDLE). Retry and default are allowed: kRetry means try the
+// operation again, kDefault give it up.
 FileErrorAnswer RaiseFileError(std::uint32_t gencode, std::error_code os_error,
                                const std::string& file_name, const char* operation,
-                               std::uint32_t tries = 0);
+                               std::uint32_t tries, std::uint32_t handle);
 
 // Reports the exception being handled (call only inside a catch block) as a failure of
 // `operation`: std::bad_alloc as general code 11, any other exception as general code 51

@@ -32,7 +32,7 @@ class RaiseTest : public ErrorHandlingTest {
 TEST_F(RaiseTest, FileErrorCarriesTheFileAndTheOperatingSystemError) {
   Record({ErrorAnswer::Kind::kRetry, 0});
   const std::error_code full(ENOSPC, std::system_category());
-  EXPECT_EQ(RaiseFileError(gencode::kWrite, full, "DUPIVars25.TXT", "REPORTALL", 1),
+  EXPECT_EQ(RaiseFileError(gencode::kWrite, full, "DUPIVars25.TXT", "REPORTALL", 1, 7),
             FileErrorAnswer::kRetry);
   ASSERT_EQ(raised_.size(), 1u);
   const ERROR& record = *raised_[0];
@@ -44,6 +44,7 @@ TEST_F(RaiseTest, FileErrorCarriesTheFileAndTheOperatingSystemError) {
   EXPECT_EQ(record.SUBSYSTEM, "FILE");
   EXPECT_EQ(record.SEVERITY, 2u);
   EXPECT_EQ(record.TRIES, 1u);
+  EXPECT_EQ(record.FILEHANDLE, 7u);
   EXPECT_TRUE(record.CANDEFAULT);
   EXPECT_TRUE(record.CANRETRY);
   EXPECT_FALSE(record.CANSUBSTITUTE);
@@ -53,7 +54,7 @@ TEST_F(RaiseTest, FileErrorThroughTheHandlerOffersDefaultAndRetry) {
   InstallDefError(kVariant25);
   box_.Answer(kDefaultChoice);
   EXPECT_EQ(RaiseFileError(gencode::kCreate, std::error_code(EACCES, std::system_category()),
-                           "DUPIVars25.TXT", "REPORTALL"),
+                           "DUPIVars25.TXT", "REPORTALL", 1, 0),
             FileErrorAnswer::kDefault);
   ASSERT_EQ(box_.shown().size(), 1u);
   EXPECT_EQ(box_.shown()[0].default_code, kDefaultChoice);
@@ -125,9 +126,9 @@ TEST_F(RaiseTest, InternalErrorCarriesItsNumbersAndText) {
 }
 
 TEST_F(RaiseTest, WithoutAHandlerTheDefaultIsTakenOrTheProgramEnds) {
-  EXPECT_EQ(
-      RaiseFileError(gencode::kClose, std::error_code(EIO, std::system_category()), "f", "CLOSE"),
-      FileErrorAnswer::kDefault);
+  EXPECT_EQ(RaiseFileError(gencode::kClose, std::error_code(EIO, std::system_category()), "f",
+                           "CLOSE", 1, 3),
+            FileErrorAnswer::kDefault);
   ASSERT_EQ(box_.notices().size(), 1u);
   EXPECT_EQ(box_.notices()[0].text, std::error_code(EIO, std::system_category()).message());
   EXPECT_EXIT(RunReportingExceptions("RUN", []() -> int { throw std::logic_error("x"); }),

@@ -23,7 +23,8 @@ struct RuntimeState {
   int error_level = 0;
   ToneFunction tone = RingBell;
   std::map<std::uint64_t, std::function<void()>> data_files;
-  std::uint64_t next_data_file = 1;
+  std::map<std::uint64_t, std::function<void()>> quit_work;
+  std::uint64_t next_registration = 1;
   std::string work_dir;
   std::string default_dir;
   std::string default_folder;
@@ -58,24 +59,44 @@ void MathInit() {
   std::fesetround(FE_TONEAREST);
 }
 
-DataFileRegistration::DataFileRegistration(std::function<void()> close)
-    : id_(State().next_data_file++) {
-  State().data_files.emplace(id_, std::move(close));
+namespace {
+
+using Registry = std::map<std::uint64_t, std::function<void()>>;
+
+std::uint64_t Register(Registry& registry, std::function<void()> work) {
+  const std::uint64_t id = State().next_registration++;
+  registry.emplace(id, std::move(work));
+  return id;
 }
 
-DataFileRegistration::~DataFileRegistration() { State().data_files.erase(id_); }
-
-void VODBCloseAll() {
-  auto& files = State().data_files;
-  while (!files.empty()) {
-    auto newest = std::prev(files.end());
-    std::function<void()> close = std::move(newest->second);
-    files.erase(newest);
-    close();
+// Runs and removes every entry, newest first.
+void RunAll(Registry& registry) {
+  while (!registry.empty()) {
+    auto newest = std::prev(registry.end());
+    std::function<void()> work = std::move(newest->second);
+    registry.erase(newest);
+    work();
   }
 }
 
-void _Quit() { std::exit(State().error_level); }
+}  // namespace
+
+DataFileRegistration::DataFileRegistration(std::function<void()> close)
+    : id_(Register(State().data_files, std::move(close))) {}
+
+DataFileRegistration::~DataFileRegistration() { State().data_files.erase(id_); }
+
+void VODBCloseAll() { RunAll(State().data_files); }
+
+QuitRegistration::QuitRegistration(std::function<void()> on_quit)
+    : id_(Register(State().quit_work, std::move(on_quit))) {}
+
+QuitRegistration::~QuitRegistration() { State().quit_work.erase(id_); }
+
+void _Quit() {
+  RunAll(State().quit_work);
+  std::exit(State().error_level);
+}
 
 std::string WorkDir() {
   if (!State().work_dir.empty()) return State().work_dir;

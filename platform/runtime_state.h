@@ -54,7 +54,21 @@ class DataFileRegistration {
 // Closes every registered data file, newest first.
 void VODBCloseAll();
 
-// Ends the program with the exit code set through ErrorLevel (exit handlers run).
+// Work that must be done before the program quits through _Quit, such as writing out a
+// buffer: `on_quit` runs at most once, from _Quit, unless the registration ends first.
+class QuitRegistration {
+ public:
+  explicit QuitRegistration(std::function<void()> on_quit);
+  ~QuitRegistration();
+  QuitRegistration(const QuitRegistration&) = delete;
+  QuitRegistration& operator=(const QuitRegistration&) = delete;
+
+ private:
+  std::uint64_t id_;
+};
+
+// Runs what is registered to run on quitting, newest first, then ends the program with the
+// exit code set through ErrorLevel (exit handlers run).
 [[noreturn]] void _Quit();
 
 // The program's work folder, ending in the path separator: the folder of the program file,
