@@ -144,9 +144,15 @@ std::shared_ptr<ERROR> DefErrorGen(const RawError* raw) {
 
 ErrorAnswer DEFERROR(const ErrorValue& value, const Variant& variant) {
   const auto* given = std::get_if<std::shared_ptr<ERROR>>(&value);
-  std::shared_ptr<ERROR> record = given != nullptr && *given != nullptr
-                                      ? *given
-                                      : WrapValue(given != nullptr ? "NIL" : std::get<1>(value));
+  const std::string wrapped = given != nullptr ? "NIL" : std::get<1>(value);
+  std::shared_ptr<ERROR> record =
+      given != nullptr && *given != nullptr ? *given : WrapValue(wrapped);
+  if (record == nullptr) {
+    // No record could be built for the value: say what it was and take the default that
+    // a wrapped value allows.
+    ErrorNoticeBox(wrapped, "ERROR");
+    return {};
+  }
   if (IsSilentSharingConflict(*record, variant)) {
     NetErr(true);
     return {};

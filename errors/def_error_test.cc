@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,18 @@
 #include "platform/call_stack.h"
 #include "platform/error_codes.h"
 #include "platform/recovery_point.h"
+
+// Allocations of at least this many bytes fail while it is not 0, as when memory runs out
+// just as an error record is to be made.
+std::size_t fail_allocations_from = 0;
+
+void* operator new(std::size_t size) {
+  if (fail_allocations_from != 0 && size >= fail_allocations_from) throw std::bad_alloc();
+  if (void* memory = std::malloc(size != 0 ? size : 1)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace ivarscan {
 namespace {
@@ -238,6 +252,19 @@ TEST_F(DefErrorTest, AValueThatIsNoRecordIsWrapped) {
             "Argument Number: 1\r\n");
   EXPECT_EQ(box_.shown()[0].default_code, kDefaultChoice);
   EXPECT_EQ(ErrorStructure().severity, 2u);
+}
+
+TEST_F(DefErrorTest, AValueForWhichNoRecordCanBeMadeIsShownAndDefaulted) {
+  ErrorFunc(DefErrorGen);
+  SysAtom("DEFERROR");  // the symbol table is made before memory runs out
+  fail_allocations_from = sizeof(ERROR);
+  const ErrorAnswer answer = DEFERROR(std::string("hello"), kVariant25);
+  fail_allocations_from = 0;
+  EXPECT_EQ(answer, ErrorAnswer{});
+  EXPECT_TRUE(box_.shown().empty());
+  ASSERT_GE(box_.notices().size(), 2u);
+  EXPECT_EQ(box_.notices().front().text, "No error object created !");
+  EXPECT_EQ(box_.notices().back().text, "hello");
 }
 
 TEST_F(DefErrorTest, BeepPlaysThreeTonesAndLoggingCanBeOff) {

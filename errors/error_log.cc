@@ -1,5 +1,7 @@
 #include "errors/error_log.h"
 
+#include <utility>
+
 #include "errors/hex_text.h"
 #include "errors/raise.h"
 #include "platform/error_codes.h"
@@ -109,20 +111,37 @@ class OpeningLogGuard {
   ~OpeningLogGuard() { opening_log = false; }
 };
 
+// The log opened for one entry. An existing log gets the separating line end in the same
+// write as the entry, so that entries of processes writing at once never mix.
+class ErrorLogFile final : public WritableFile {
+ public:
+  ErrorLogFile(std::unique_ptr<WritableFile> file, bool separate)
+      : file_(std::move(file)), separate_(separate) {}
+
+  std::error_code Write(std::string_view data, std::size_t* written) override {
+    if (!std::exchange(separate_, false)) return file_->Write(data, written);
+    std::string separated(kLineEnd);
+    separated.append(data);
+    return file_->Write(separated, written);
+  }
+  std::error_code Close() override { return file_->Close(); }
+  std::uint32_t NativeHandle() const override { return file_->NativeHandle(); }
+
+ private:
+  std::unique_ptr<WritableFile> file_;
+  bool separate_;
+};
+
 }  // namespace
 
 std::string ErrorLogPath() { return WorkDir() + kErrorLogName; }
 
 std::unique_ptr<WritableFile> OPENERRORLOG() {
   if (opening_log) return nullptr;
-  const std::string path = ErrorLogPath();
   std::unique_ptr<WritableFile> file;
-  if (!OpenFileForAppend(path, &file)) {
-    file->Append(kLineEnd);
-    return file;
-  }
-  const std::error_code error = Env::Default()->NewWritableFile(path, &file);
-  if (!error) return file;
+  bool existed = false;
+  const std::error_code error = OpenSharedLog(ErrorLogPath(), &file, &existed);
+  if (!error) return std::make_unique<ErrorLogFile>(std::move(file), existed);
   if (IsPathNotFound(error)) {
     OpeningLogGuard guard;
     BlameDefaultFolder();

@@ -20,16 +20,18 @@ inline constexpr char kErrorLogName[] = "VOERROR.LOG";
 // WorkDir() followed by "VOERROR.LOG".
 std::string ErrorLogPath();
 
-// Opens the error log at its end. An existing log gets an empty line first, so entries are
-// separated by one; a missing one is created. Returns null (the handle -1) when neither
-// works. When the creation fails because the folder does not exist, the default-folder
-// setting of the file services is taken to be the cause: it is reset and an internal error
-// is raised (_IError 1, 0, "SetDefaultDir: <folder>" or "SetDefault: <folder>"). A call made
-// while such an error is being handled returns null at once.
+// Opens the error log at its end, for appending alongside other processes. A missing log is
+// created (never truncated); in an existing one the entry written next is preceded by an
+// empty line, in the same write, so entries are separated by one. Returns null (the handle
+// -1) when it cannot be opened, also at once when the log is no regular file. When the creation
+// fails because the folder does not exist, the default-folder setting of the file services is taken
+// to be the cause: it is reset and an internal error is raised (_IError 1, 0, "SetDefaultDir:
+// <folder>" or "SetDefault: <folder>"). A call made while such an error is being handled returns
+// null at once.
 std::unique_ptr<WritableFile> OPENERRORLOG();
 
-// Writes one entry: `message` is the text the handler shows, call-stack lines included.
-// Write errors are ignored; the handler's outcome does not depend on the log.
+// Writes one entry, in one write: `message` is the text the handler shows, call-stack
+// lines included. Write errors are ignored; the handler's outcome does not depend on the log.
 void WRITEERRORLOG(WritableFile& handle, std::string_view message, const ERROR& record,
                    const Variant& variant);
 

@@ -1,12 +1,16 @@
 #include "errors/error_log.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <string>
 
 #include "errors/error_message.h"
 #include "errors/error_test_support.h"
 #include "platform/error_codes.h"
+#include "platform/os_exception.h"
 
 namespace ivarscan {
 namespace {
@@ -183,6 +187,66 @@ TEST_F(ErrorLogFileTest, EntriesAreSeparatedByAnEmptyLine) {
   EXPECT_EQ(contents.find("*****", second + 4), second + 4);
   EXPECT_EQ(contents.substr(second - 20, 20), "--------------------");
   EXPECT_NE(contents.find("Application: " + EXEFILENAME() + "\r\n"), std::string::npos);
+}
+
+// Writes `count` entries the way the handler does, each through its own open and close.
+void WriteEntries(int count) {
+  for (int i = 0; i < count; ++i) {
+    std::unique_ptr<WritableFile> log = OPENERRORLOG();
+    if (log == nullptr) ::_exit(1);
+    WRITEERRORLOG(*log, "message\r\n", FileRecord(), kVariant25);
+    log->Close();
+  }
+}
+
+TEST_F(ErrorLogFileTest, TwoProcessesWritingAtOnceLoseNoEntry) {
+  constexpr int kEntries = 1000;
+  pid_t writers[2];
+  for (pid_t& writer : writers) {
+    writer = ::fork();
+    if (writer == 0) {
+      WriteEntries(kEntries);
+      ::_exit(0);
+    }
+  }
+  for (pid_t writer : writers) {
+    int status = 0;
+    ::waitpid(writer, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  // 2,000 whole entries, each but the first preceded by one empty line.
+  StringOut one;
+  AppendLogEntry(one, "message\r\n", FileRecord(), kVariant25, kNow, Settings(), EXEFILENAME());
+  const std::string log = ReadLog();
+  const std::string separator = "--------------------\r\n\r\n*****";
+  int entries = 0;
+  std::size_t at = 0;
+  for (;;) {
+    ++entries;
+    const std::size_t next = log.find(separator, at);
+    const std::size_t end = next == std::string::npos ? log.size() : next + 22;
+    EXPECT_EQ(end - at, one.text().size()) << "entry " << entries;
+    if (next == std::string::npos) break;
+    at = next + 24;
+  }
+  EXPECT_EQ(entries, 2 * kEntries);
+}
+
+TEST_F(ErrorLogFileTest, ALogThatIsNoRegularFileIsLeftAloneAtOnce) {
+  ASSERT_EQ(::mkfifo(LogPath().c_str(), 0644), 0);
+  // Opening a named pipe for writing would wait for a reader: the child is given a few
+  // seconds before the alarm ends it.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::alarm(5);
+    bool existed = false;
+    const bool refused =
+        OPENERRORLOG() == nullptr && SignalSafeOpenForAppend(LogPath().c_str(), &existed) < 0;
+    ::_exit(refused ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 TEST_F(ErrorLogFileTest, MissingFolderBlamesAndResetsTheDefaultFolder) {

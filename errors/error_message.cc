@@ -63,7 +63,11 @@ void AppendErrorMessage(TextOut& out, const ERROR& record, const Variant& varian
     out.Append(kLineEnd);
   }
   if (!record.OPERATION.empty()) Line(out, "Operation: ", record.OPERATION);
-  if (record.FUNCSYM != 0) Line(out, "Function: ", SysGetAtomName(record.FUNCSYM));
+  // An operating-system exception carries exception information in FUNCSYM, no symbol;
+  // not looking it up also keeps the exception reporter clear of the symbol table's lock.
+  if (record.FUNCSYM != 0 && record.SUBCODE != variant.os_exception_subcode) {
+    Line(out, "Function: ", SysGetAtomName(record.FUNCSYM));
+  }
   if (!record.FILENAME.empty()) {
     Line(out, "Filename: ", std::string_view(record.FILENAME).substr(0, kMessageFileNameLength));
   }

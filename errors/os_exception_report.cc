@@ -54,13 +54,15 @@ void WriteLogEntry(ReportContext& report, std::string_view message) {
 int ReportOsException(const OsException& exception) {
   ReportContext& report = *context;
   FillOsExceptionRecord(exception, report.variant, report.record);
-  FixedOut message(report.message, sizeof report.message);
+  FixedOut message(report.message, sizeof report.message - 1);  // room for the terminator
   AppendErrorMessage(message, report.record, report.variant);
   AppendCallStack(message);
+  report.message[message.view().size()] = '\0';
   if (SetErrorLog()) WriteLogEntry(report, message.view());
   WriteToStandardError("ERROR\n");
   WriteToStandardError(message.view());
   WriteToStandardError("Abort: an operating-system exception allows no other choice.\n");
+  ShowFatalErrorBox(report.message, "ERROR");
   return static_cast<int>(report.record.GENCODE);
 }
 

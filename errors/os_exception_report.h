@@ -1,8 +1,8 @@
 // Reports operating-system exceptions (fatal signals on POSIX) the way the error handler
 // reports every failure: an error record with the variant's OS-exception sub-code, the
 // exception code, flags, address and parameters in their fields, an error-log entry when
-// logging is on, and the message on standard error. Only abort is possible: the process
-// ends with general code 50 as its exit status.
+// logging is on, the message on standard error and, on Windows, in the error box. Only
+// abort is possible: the process ends with general code 50 as its exit status.
 #ifndef IVARSCAN_ERRORS_OS_EXCEPTION_REPORT_H_
 #define IVARSCAN_ERRORS_OS_EXCEPTION_REPORT_H_
 

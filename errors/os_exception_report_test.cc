@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include "errors/error_log.h"
+#include "errors/error_message.h"
 #include "errors/error_test_support.h"
 #include "platform/call_stack.h"
 #include "platform/error_codes.h"
@@ -25,6 +27,21 @@ TEST_F(OsExceptionReportTest, RecordCarriesTheExceptionInItsFields) {
   EXPECT_EQ(record.ARGNUM, 2u);
   EXPECT_EQ(record.DESCRIPTION, "SIGSEGV: invalid memory reference");
   EXPECT_FALSE(record.CANDEFAULT || record.CANRETRY || record.CANSUBSTITUTE);
+}
+
+TEST_F(OsExceptionReportTest, TheMessageNamesNoFunctionForExceptionInformation) {
+  // A write fault: the first exception parameter is 1, which is no symbol.
+  const OsException exception{0xC0000005u, 0, nullptr, 2, 1, "EXCEPTION_ACCESS_VIOLATION"};
+  for (const Variant* variant : {&kVariant25, &kVariant20}) {
+    ERROR record;
+    FillOsExceptionRecord(exception, *variant, record);
+    const std::string message = ERRORMESSAGE(record, *variant);
+    EXPECT_EQ(message.find("Function:"), std::string::npos) << message;
+    StringOut entry;
+    AppendLogEntry(entry, message, record, *variant, CivilTime{2026, 12, 8, 1, 2, 3}, Settings(),
+                   "ivarscan.exe");
+    EXPECT_NE(entry.text().find("ExceptionInfo   :00000001\r\n"), std::string::npos);
+  }
 }
 
 void CrashInRoutine(const Variant& variant) {
