@@ -19,6 +19,7 @@ bool OpenRepository(AppContext& context) {
     context.ui.Notify("The repository is not available (attempt " + std::to_string(attempt) +
                       " of " + std::to_string(kRepositoryAttempts) +
                       "): " + context.repo.StatusText(status));
+    if (!context.repo.MayOpenLater(status)) break;
     context.env.SleepForMilliseconds(kAttemptPauseMilliseconds);
   }
   return false;

@@ -103,6 +103,8 @@ class FakeRepository final : public RepositoryAccess {
   // When set, a text longer than the caller's buffer fills all `size` bytes and no
   // terminating zero is written, as a careless implementation might.
   void SetFillsBuffersWithoutZero(bool value) { fills_without_zero_ = value; }
+  // When set, MayOpenLater says that a failed AdamInit will keep failing.
+  void SetOpeningHopeless(bool value) { opening_hopeless_ = value; }
 
   // ---- Inspection.
 
@@ -119,6 +121,7 @@ class FakeRepository final : public RepositoryAccess {
   const std::string& current_project() const { return current_project_; }
 
   // ---- RepositoryAccess.
+  bool MayOpenLater(Status) const override { return !opening_hopeless_; }
 
   Status AdamInit(std::uint32_t flags, std::uint32_t* out) override;
   Status AdamExit() override;
@@ -246,6 +249,7 @@ class FakeRepository final : public RepositoryAccess {
   std::vector<std::string> calls_;
   std::map<std::string, std::uint32_t> buffer_sizes_;
   bool fills_without_zero_ = false;
+  bool opening_hopeless_ = false;
 };
 
 }  // namespace ivarscan

@@ -112,9 +112,12 @@ class RepositoryAccess {
 
   // A short text that tells a user why an operation returned `status`. The IDE's own
   // library has no such operation; the default names the number.
-  virtual std::string StatusText(Status status) const {
-    return "status " + std::to_string(status);
-  }
+  virtual std::string StatusText(Status status) const { return "status " + std::to_string(status); }
+
+  // Whether AdamInit, having failed with `status`, may succeed when tried again later (as
+  // when another program holds the repository). The IDE's own library has no such
+  // operation; the default says yes.
+  virtual bool MayOpenLater(Status /*status*/) const { return true; }
 };
 
 }  // namespace ivarscan

@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "store/entity_statement.h"
 #include "store/folder_status.h"
+#include "store/previous_project.h"
 #include "store/project_folder.h"
 #include "store/project_loader.h"
 #include "store/settings_file.h"
@@ -17,9 +18,6 @@ constexpr std::string_view kSettingsFile = "repository.ini";
 constexpr std::string_view kLockFile = "repository.lock";
 constexpr std::string_view kSection = "Repository";
 constexpr std::string_view kCurrentKey = "CurrentProject";
-// The project that was current before this session's first PrjSelect; present only while
-// a session that changed the current project is running (or after it died).
-constexpr std::string_view kRestoreKey = "RestoreProject";
 
 // Data part 7 of an entity holds its source text as the first text, which RecGet finds
 // under the entity's handle and this number.
@@ -51,50 +49,71 @@ Status FolderRepository::AdamInit(std::uint32_t, std::uint32_t* out) {
   std::vector<DirectoryEntry> entries;
   if (env_->ListDirectory(folder_, &entries)) return kFolderUnavailable;
   std::unique_ptr<FileLock> lock;
-  if (env_->LockFile(JoinPath(folder_, kLockFile), &lock)) return kFolderLocked;
+  if (std::error_code error = env_->LockFile(JoinPath(folder_, kLockFile), &lock)) {
+    lock_error_ = error;
+    return IsLockHeld(error) ? kFolderLocked : kFolderLockUnusable;
+  }
   skipped_.Clear();
   if (Status status = RestoreAfterDeadSession()) return status;  // the lock goes with `lock`
   lock_ = std::move(lock);
   return kFolderOk;
 }
 
-// Reads the current project; when a session that had changed it never closed the
-// repository, first makes the project it recorded current again.
-Status FolderRepository::RestoreAfterDeadSession() {
-  std::string text;
-  if (std::error_code error = env_->ReadFile(SettingsPath(), &text)) {
-    if (env_->FileExists(SettingsPath())) {
-      skipped_.Add(SettingsPath(), FailureReason("cannot be read: no project is current", error));
-    }
-    text.clear();
+std::string FolderRepository::StatusText(Status status) const {
+  if (status == kFolderLockUnusable && lock_error_) {
+    return std::string(FolderStatusText(status)) + ": " + lock_error_.message();
   }
-  const SettingsFile settings = SettingsFile::Parse(text);
-  std::string current(settings.Get(kSection, kCurrentKey));
-  if (std::optional<std::string_view> restore = settings.Find(kSection, kRestoreKey)) {
-    current = *restore;
-    const std::string restored = RemoveSettingsKey(
-        SetSettingsValue(text, kSection, kCurrentKey, current), kSection, kRestoreKey);
-    if (Status status = WriteSettings(restored)) return status;
+  return FolderStatusText(status);
+}
+
+std::error_code FolderRepository::ReadSettings(std::optional<std::string>* text) {
+  std::string contents;
+  if (std::error_code error = env_->ReadFile(SettingsPath(), &contents)) {
+    text->reset();
+    return env_->FileExists(SettingsPath()) ? error : std::error_code();
+  }
+  *text = std::move(contents);
+  return {};
+}
+
+// Reads the current project; when a session that had changed it never closed the
+// repository, first puts back what the file said before that session.
+Status FolderRepository::RestoreAfterDeadSession() {
+  std::optional<std::string> text;
+  if (std::error_code error = ReadSettings(&text)) {
+    skipped_.Add(SettingsPath(), FailureReason("cannot be read: no project is current", error));
+  }
+  const std::string contents = text.value_or("");
+  std::string current(SettingsFile::Parse(contents).Get(kSection, kCurrentKey));
+  if (std::optional<PreviousProject> previous = RecordedPreviousProject(contents)) {
+    if (Status status = PutBack(contents, *previous)) return status;
+    current = previous->value;
   }
   current_project_ = MatchProject(current).value_or(current);
   current_loaded_ = nullptr;
   return kFolderOk;
 }
 
+Status FolderRepository::PutBack(std::string_view text, const PreviousProject& previous) {
+  const std::optional<std::string> restored = PutBackPreviousProject(text, previous);
+  if (restored) return WriteSettings(*restored);
+  const std::error_code error = env_->RemoveFile(SettingsPath());
+  return error && env_->FileExists(SettingsPath()) ? kFolderWriteFailed : kFolderOk;
+}
+
 Status FolderRepository::AdamExit() {
   if (!lock_) return kFolderNotOpen;
   Status status = kFolderOk;
-  if (restore_key_written_) {
+  if (previous_) {
     std::string text;
-    status = env_->ReadFile(SettingsPath(), &text)
-                 ? kFolderWriteFailed
-                 : WriteSettings(RemoveSettingsKey(text, kSection, kRestoreKey));
+    status = env_->ReadFile(SettingsPath(), &text) ? kFolderWriteFailed
+                                                   : WriteSettings(ForgetPreviousProject(text));
   }
   project_.reset();
   catalogues_.clear();
   current_project_.clear();
   current_loaded_ = nullptr;
-  restore_key_written_ = false;
+  previous_.reset();
   application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
   lock_.reset();
   return status;
@@ -118,29 +137,34 @@ std::optional<std::string> FolderRepository::MatchProject(std::string_view name)
 Status FolderRepository::PrjSelect(const char* project_name) {
   if (!lock_) return kFolderNotOpen;
   if (project_name == nullptr) return kFolderBadArgument;
+  // Rewrite repository.ini from what it holds now, so that no other line is lost; a file
+  // that exists but cannot be read is therefore left alone.
+  std::optional<std::string> text;
+  if (ReadSettings(&text)) return kFolderWriteFailed;
+  const std::string contents = text.value_or("");
+  if (previous_ && EqualsIgnoringCase(project_name, previous_name_)) {
+    // The project that was current before this session: put back exactly what the file
+    // said, be it a project that no longer exists, no project, or no file at all.
+    if (Status status = PutBack(contents, *previous_)) return status;
+    previous_.reset();
+    current_project_ = previous_name_;
+    current_loaded_ = nullptr;
+    return kFolderOk;
+  }
   std::optional<std::string> project = MatchProject(project_name);
   if (!project) return kFolderNotFound;
 
-  // Rewrite repository.ini from what it holds now, so that no other line is lost; a file
-  // that exists but cannot be read is therefore left alone.
-  std::string text;
-  if (env_->ReadFile(SettingsPath(), &text)) {
-    if (env_->FileExists(SettingsPath())) return kFolderWriteFailed;
-    text.clear();
-  }
-  std::string updated = SetSettingsValue(text, kSection, kCurrentKey, *project);
-  const bool record_restore = !restore_key_written_ && *project != current_project_;
-  const bool drop_restore = restore_key_written_ && EqualsIgnoringCase(*project, restore_project_);
-  if (record_restore) updated = SetSettingsValue(updated, kSection, kRestoreKey, current_project_);
-  if (drop_restore) updated = RemoveSettingsKey(updated, kSection, kRestoreKey);
-  if (updated != text) {
+  std::string updated = SetSettingsValue(contents, kSection, kCurrentKey, *project);
+  const bool record = !previous_ && *project != current_project_;
+  const PreviousProject previous = PreviousProjectOf(text);
+  if (record) updated = RecordPreviousProject(updated, previous);
+  if (!text || updated != contents) {
     if (Status status = WriteSettings(updated)) return status;
   }
-  if (record_restore) {
-    restore_key_written_ = true;
-    restore_project_ = current_project_;
+  if (record) {
+    previous_ = previous;
+    previous_name_ = current_project_;
   }
-  if (drop_restore) restore_key_written_ = false;
   current_project_ = std::move(*project);
   current_loaded_ = nullptr;
   return kFolderOk;

@@ -23,6 +23,7 @@
 #include "repo/repository_access.h"
 #include "store/folder_status.h"
 #include "store/loaded_project.h"
+#include "store/previous_project.h"
 #include "store/skipped_file.h"
 
 namespace ivarscan {
@@ -37,14 +38,19 @@ class FolderRepository final : public RepositoryAccess {
   ~FolderRepository() override;
 
   // Opens the repository: fails with kFolderUnavailable when the folder cannot be listed,
-  // with kFolderLocked when repository.lock cannot be locked, and with kFolderWriteFailed
-  // when a project that a run which never closed the repository had made current cannot
-  // be put back (see docs/repository-folder.md). Opening an open repository succeeds.
+  // with kFolderLocked when another process holds repository.lock, with
+  // kFolderLockUnusable when repository.lock cannot be created or opened, and with
+  // kFolderWriteFailed when what a run which never closed the repository had changed
+  // cannot be put back (see docs/repository-folder.md). Opening an open repository
+  // succeeds.
   Status AdamInit(std::uint32_t flags, std::uint32_t* out) override;
-  // Drops the RestoreProject key this session wrote, when it is still there, and releases
-  // the lock.
+  // Drops the record of the previous project this session wrote, when it is still there,
+  // and releases the lock.
   Status AdamExit() override;
 
+  // Makes the project current. Selecting the project that was current before this
+  // session's first change puts back exactly what repository.ini said then, even when that
+  // was no project, a project that no longer exists, or no file at all.
   Status PrjSelect(const char* project_name) override;
   Status AdamQueryCurrentPrjName(char* buffer, std::uint32_t size) override;
   Status PrjCatCreateEnum(std::uint32_t reserved1, std::uint32_t reserved2,
@@ -94,7 +100,10 @@ class FolderRepository final : public RepositoryAccess {
   // What was left out or changed while reading the folder since AdamInit, and why.
   const std::vector<SkippedFile>& skipped() const { return skipped_.entries(); }
 
-  std::string StatusText(Status status) const override { return FolderStatusText(status); }
+  // FolderStatusText, with the system's reason for kFolderLockUnusable.
+  std::string StatusText(Status status) const override;
+  // Waiting helps only while another process holds the lock.
+  bool MayOpenLater(Status status) const override { return status != kFolderLockUnusable; }
 
  private:
   // The positions [next, end) still to be handed out by an enumeration.
@@ -108,7 +117,12 @@ class FolderRepository final : public RepositoryAccess {
   };
 
   std::string SettingsPath() const;
+  // Reads repository.ini; nullopt when there is none. Fails when it exists but cannot be
+  // read.
+  std::error_code ReadSettings(std::optional<std::string>* text);
   Status RestoreAfterDeadSession();
+  // Writes (or removes) repository.ini so that it says what `previous` records.
+  Status PutBack(std::string_view text, const PreviousProject& previous);
   Status WriteSettings(const std::string& text);
   // The project of that name, ignoring letter case when no name matches exactly.
   std::optional<std::string> MatchProject(std::string_view name);
@@ -132,10 +146,13 @@ class FolderRepository final : public RepositoryAccess {
 
   Env* env_;
   std::string folder_;
-  std::unique_ptr<FileLock> lock_;    // set while the repository is open
-  std::string current_project_;       // empty: none
-  bool restore_key_written_ = false;  // this session wrote RestoreProject
-  std::string restore_project_;       // the value it wrote
+  std::unique_ptr<FileLock> lock_;  // set while the repository is open
+  std::string current_project_;     // empty: none
+  std::error_code lock_error_;      // why the last AdamInit could not lock
+  // What repository.ini said before this session changed the current project, and the
+  // name the current project then went by; set while the change stands.
+  std::optional<PreviousProject> previous_;
+  std::string previous_name_;
   std::optional<LoadedProject> project_;
   // What Project() returns until the current project changes or the repository closes;
   // null until then. Every query of an entity asks for the project, so this is the

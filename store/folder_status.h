@@ -25,6 +25,9 @@ inline constexpr Status kFolderNoCurrentProject = 6;
 inline constexpr Status kFolderWriteFailed = 7;
 // A null pointer or a buffer of size 0 was passed.
 inline constexpr Status kFolderBadArgument = 8;
+// repository.lock cannot be created or opened (a read-only folder, say): no program holds
+// the repository, and waiting will not help.
+inline constexpr Status kFolderLockUnusable = 9;
 
 // What a status means, in a few words for a user.
 inline const char* FolderStatusText(Status status) {
@@ -38,6 +41,7 @@ inline const char* FolderStatusText(Status status) {
     case kFolderNoCurrentProject: return "no project is current";
     case kFolderWriteFailed: return "repository.ini cannot be read or written";
     case kFolderBadArgument: return "bad argument";
+    case kFolderLockUnusable: return "repository.lock cannot be created or opened";
     default: return "unknown status";
   }
 }
