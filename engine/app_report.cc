@@ -108,6 +108,7 @@ class AppReport {
     findings_.BeginApplication(app_name_);
     CollectSearchSet();
     ProcessOwnClasses();
+    dialog_.ServiceEventsNow();
     findings_.EndApplication(dialog_.LABORT());
   }
 

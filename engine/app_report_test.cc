@@ -347,6 +347,17 @@ TEST_F(AppReportCancelTest, CancelDuringTheWalkWritesNothingOfThatClass) {
   EXPECT_EQ(report.substr(report.size() - 34), "!!!!! Processing cancelled !!!!!\r\n");
 }
 
+TEST_F(AppReportCancelTest, ACancelClickedAsTheApplicationEndsMarksItsBlock) {
+  // The click arrives after the last servicing, too soon for ApplicationExec to look again.
+  ScriptedProgress probe;
+  StringReportWriter file;
+  REPORTAPPDUP(repo_, app_, file, probe);
+  progress_.CancelUnseenAfterServicing(probe.servicings());
+  const std::string report = Report(app_);
+  EXPECT_EQ(report.substr(report.size() - 34), "!!!!! Processing cancelled !!!!!\r\n") << report;
+  EXPECT_TRUE(progress_.LABORT());
+}
+
 TEST_F(AppReportCancelTest, CancelDuringTheComparisonKeepsTheLinesFoundSoFar) {
   // Servicings for Second: task, walk step, then per variable. Cancel at the second
   // variable: the first variable's comparisons found nothing, so no block is written.

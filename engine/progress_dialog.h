@@ -27,6 +27,10 @@ class ProgressDialog {
   // Services every pending event (repaints, a Cancel click) and returns. Called millions
   // of times on a large repository, so it must cost next to nothing when none is pending.
   virtual void ApplicationExec() = 0;
+  // Services the pending events now, however recently ApplicationExec last looked, so that
+  // a Cancel click counts in the application during which it was made. Called as each
+  // application's block ends.
+  virtual void ServiceEventsNow() { ApplicationExec(); }
 };
 
 }  // namespace ivarscan

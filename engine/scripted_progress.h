@@ -16,20 +16,25 @@ class ScriptedProgress : public ProgressDialog {
  public:
   // LABORT turns true during the nth ApplicationExec call (counted from 1; 0 = never).
   void CancelAtServicing(int nth) { cancel_at_ = nth; }
+  // A Cancel click arrives just after the nth ApplicationExec call, so soon that later
+  // ApplicationExec calls skip the queue; only ServiceEventsNow sees it.
+  void CancelUnseenAfterServicing(int nth) { unseen_cancel_after_ = nth; }
 
   void DESCRIPTION(std::string_view text) override { Log("DESCRIPTION " + std::string(text)); }
   void TASK(std::string_view text) override { Log("TASK " + std::string(text)); }
   void SetProgressRange(int minimum, int maximum) override {
     Log("RANGE " + std::to_string(minimum) + "-" + std::to_string(maximum));
   }
-  void SetProgressPosition(int position) override {
-    Log("POSITION " + std::to_string(position));
-  }
+  void SetProgressPosition(int position) override { Log("POSITION " + std::to_string(position)); }
   bool LABORT() const override { return abort_; }
   void ApplicationExec() override {
     ++servicings_;
     if (servicings_ == cancel_at_) abort_ = true;
     Log("EXEC");
+  }
+  void ServiceEventsNow() override {
+    if (unseen_cancel_after_ > 0 && servicings_ >= unseen_cancel_after_) abort_ = true;
+    Log("EXEC NOW");
   }
 
   int servicings() const { return servicings_; }
@@ -47,6 +52,7 @@ class ScriptedProgress : public ProgressDialog {
   void Log(std::string line) { log_.push_back(std::move(line)); }
 
   int cancel_at_ = 0;
+  int unseen_cancel_after_ = 0;
   int servicings_ = 0;
   bool abort_ = false;
   std::vector<std::string> log_;

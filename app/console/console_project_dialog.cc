@@ -19,25 +19,23 @@ bool ListOrder(const ProjectRecord& a, const ProjectRecord& b) {
 }  // namespace
 
 ConsoleProjectDialog::ConsoleProjectDialog(const ConsoleSettings& settings, std::istream& in,
-                                           std::ostream& out, std::ostream& err)
-    : settings_(settings), in_(in), out_(out), err_(err) {}
+                                           std::ostream& out, std::ostream& err,
+                                           std::function<void()> show_warnings)
+    : settings_(settings),
+      in_(in),
+      out_(out),
+      err_(err),
+      show_warnings_(std::move(show_warnings)) {}
 
 void ConsoleProjectDialog::FillList(const std::vector<ProjectRecord>& projects) {
   items_ = projects;
   std::stable_sort(items_.begin(), items_.end(), ListOrder);
 }
 
-void ConsoleProjectDialog::SetListValue(const std::string& name) {
-  selected_ = -1;
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    if (EqualsIgnoringCase(items_[i].name, name)) {
-      selected_ = static_cast<int>(i);
-      return;
-    }
-  }
-}
+void ConsoleProjectDialog::SetListValue(const std::string& name) { selected_ = Find(name); }
 
 int ConsoleProjectDialog::Show() {
+  if (show_warnings_) show_warnings_();
   if (settings_.project) {
     chosen_ = *settings_.project;
     return 1;
@@ -61,7 +59,7 @@ int ConsoleProjectDialog::Show() {
     std::string trimmed(TrimBlanksAndTabs(answer));
     if (trimmed == "q" || trimmed == "Q") return 0;
     if (!trimmed.empty()) {
-      int found = Find(trimmed);
+      int found = FindAnswer(trimmed);
       if (found < 0) {
         out_ << "No project \"" << trimmed << "\" in the list.\n";
         continue;
@@ -85,17 +83,21 @@ void ConsoleProjectDialog::PrintList() const {
   }
 }
 
-int ConsoleProjectDialog::Find(const std::string& answer) const {
+int ConsoleProjectDialog::FindAnswer(const std::string& answer) const {
   if (std::all_of(answer.begin(), answer.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
       answer.size() < 9) {
     int number = std::stoi(answer);
     if (number >= 1 && number <= static_cast<int>(items_.size())) return number - 1;
   }
+  return Find(answer);
+}
+
+int ConsoleProjectDialog::Find(const std::string& name) const {
   for (std::size_t i = 0; i < items_.size(); ++i) {
-    if (items_[i].name == answer) return static_cast<int>(i);
+    if (items_[i].name == name) return static_cast<int>(i);
   }
   for (std::size_t i = 0; i < items_.size(); ++i) {
-    if (EqualsIgnoringCase(items_[i].name, answer)) return static_cast<int>(i);
+    if (EqualsIgnoringCase(items_[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }

@@ -3,6 +3,7 @@
 #ifndef IVARSCAN_APP_CONSOLE_CONSOLE_PROJECT_DIALOG_H_
 #define IVARSCAN_APP_CONSOLE_CONSOLE_PROJECT_DIALOG_H_
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -13,11 +14,15 @@ namespace ivarscan {
 
 class ConsoleProjectDialog final : public ProjectDialog {
  public:
+  // `show_warnings` prints the repository's warnings so far; Show calls it first, so that
+  // those raised while the projects were listed come before the list.
   ConsoleProjectDialog(const ConsoleSettings& settings, std::istream& in, std::ostream& out,
-                       std::ostream& err);
+                       std::ostream& err, std::function<void()> show_warnings);
 
   // Keeps the projects in the list's own order: names compared with letter case ignored.
   void FillList(const std::vector<ProjectRecord>& projects) override;
+  // Selects the item of exactly that name, or else the first whose name differs only in
+  // letter case.
   void SetListValue(const std::string& name) override;
   void FocusList() override {}
   // With --project the dialog is not shown and ends as after OK with that name. Otherwise
@@ -28,12 +33,16 @@ class ConsoleProjectDialog final : public ProjectDialog {
  private:
   void PrintList() const;
   // The index of the project the answer names (a number from 1 or a name), or -1.
-  int Find(const std::string& answer) const;
+  int FindAnswer(const std::string& answer) const;
+  // The index of the item of exactly that name, else of the first whose name differs only
+  // in letter case; -1 when none matches.
+  int Find(const std::string& name) const;
 
   const ConsoleSettings settings_;
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
+  const std::function<void()> show_warnings_;
   std::vector<ProjectRecord> items_;
   int selected_ = -1;
   std::string chosen_;

@@ -75,7 +75,7 @@ int ConsoleUi::AskYesNo(std::string_view caption) {
 
 std::unique_ptr<ProjectDialog> ConsoleUi::NewProjectDialog() {
   if (show_warnings_) show_warnings_();
-  return std::make_unique<ConsoleProjectDialog>(settings_, in_, out_, err_);
+  return std::make_unique<ConsoleProjectDialog>(settings_, in_, out_, err_, show_warnings_);
 }
 
 std::unique_ptr<ProgressWindow> ConsoleUi::NewProgressWindow() {

@@ -4,6 +4,8 @@
 
 #include <csignal>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/console/terminal_progress.h"
 
@@ -61,6 +63,52 @@ TEST_F(ConsoleUiTest, ProjectDialogListsSortedMarksCurrentAndTakesNumberOrName) 
             std::string::npos)
       << out_.str();
   EXPECT_NE(out_.str().find("No project \"7\""), std::string::npos);
+}
+
+TEST_F(ConsoleUiTest, ProjectDialogPreselectsTheExactNameFirst) {
+  ConsoleSettings settings;
+  settings.input_is_terminal = true;
+  in_.str("\n\n");
+  ConsoleUi ui = Ui(settings);
+  for (const char* current : {"Sales", "SALES"}) {
+    auto dialog = ui.NewProjectDialog();
+    dialog->FillList({{"SALES", ""}, {"Sales", ""}});
+    dialog->SetListValue(current);
+    EXPECT_EQ(dialog->Show(), 1);
+    EXPECT_EQ(dialog->CHOSEN(), current);
+  }
+}
+
+TEST_F(ConsoleUiTest, WarningsRaisedWhileProjectsAreListedPrintBeforeTheList) {
+  ConsoleSettings settings;
+  settings.input_is_terminal = true;
+  in_.str("1\n");
+  std::vector<std::string> pending;
+  ConsoleUi ui(settings, in_, out_, err_, [&] {
+    for (const std::string& warning : pending) out_ << "warning: " << warning << "\n";
+    pending.clear();
+  });
+  auto dialog = ui.NewProjectDialog();
+  pending.push_back("Sales: cannot be listed");  // as reading the project list raises it
+  dialog->FillList({{"Sales", ""}});
+  dialog->Show();
+  const std::size_t warning = out_.str().find("warning: Sales: cannot be listed");
+  ASSERT_NE(warning, std::string::npos) << out_.str();
+  EXPECT_LT(warning, out_.str().find("1  Sales")) << out_.str();
+}
+
+TEST_F(ConsoleUiTest, ProgressShowsTheBarsPositionAsItsPercentage) {
+  for (int position : {33, 66, 100}) {
+    std::ostringstream err;
+    TerminalProgress progress(err, true);
+    progress.Show();
+    progress.SetProgressRange(1, 100);
+    progress.SetProgressPosition(position);
+    for (int i = 0; i < 256; ++i) progress.ApplicationExec();  // the first redraw is due
+    EXPECT_NE(err.str().find("] " + std::to_string(position) + "%"), std::string::npos)
+        << err.str();
+    progress.ENDDIALOG();
+  }
 }
 
 TEST_F(ConsoleUiTest, ProjectDialogEnterTakesTheCurrentAndQCancels) {

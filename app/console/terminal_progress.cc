@@ -63,10 +63,7 @@ void TerminalProgress::DESCRIPTION(std::string_view text) {
 
 void TerminalProgress::TASK(std::string_view text) { task_ = text; }
 
-void TerminalProgress::SetProgressRange(int minimum, int maximum) {
-  minimum_ = minimum;
-  maximum_ = maximum;
-}
+void TerminalProgress::SetProgressRange(int, int maximum) { maximum_ = maximum; }
 
 void TerminalProgress::SetProgressPosition(int position) { position_ = position; }
 
@@ -82,8 +79,8 @@ void TerminalProgress::ApplicationExec() {
 void TerminalProgress::Redraw() { err_ << "\r\033[K" << Line() << std::flush; }
 
 std::string TerminalProgress::Line() const {
-  const int span = std::max(1, maximum_ - minimum_);
-  const int percent = std::clamp((position_ - minimum_) * 100 / span, 0, 100);
+  // The bar's position as a share of its maximum: 33, 66 and 100 for three classes.
+  const int percent = std::clamp(position_ * 100 / std::max(1, maximum_), 0, 100);
   const int filled = percent * kBarWidth / 100;
   std::string line = description_ + "  " + task_;
   if (line.size() > kLineWidth - kBarWidth - 8) line.resize(kLineWidth - kBarWidth - 8);

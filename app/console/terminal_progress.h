@@ -44,7 +44,6 @@ class TerminalProgress final : public ProgressWindow {
   std::string caption_;
   std::string description_;
   std::string task_;
-  int minimum_ = 0;
   int maximum_ = 100;
   int position_ = 0;
   unsigned calls_ = 0;

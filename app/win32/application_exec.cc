@@ -9,16 +9,11 @@ constexpr ULONG_PTR kDialogClassAtom = 32770;
 // How long pending events may wait for the next look at the queue.
 constexpr DWORD kLookIntervalMilliseconds = 10;
 
+bool looked = false;
+DWORD last_look = 0;
+
 // True when the queue is due for a look: the first time, then at most once an interval.
-bool LookDue() {
-  static bool looked = false;
-  static DWORD last_look = 0;
-  const DWORD now = ::GetTickCount();
-  if (looked && now - last_look < kLookIntervalMilliseconds) return false;
-  looked = true;
-  last_look = now;
-  return true;
-}
+bool LookDue() { return !looked || ::GetTickCount() - last_look >= kLookIntervalMilliseconds; }
 
 bool IsDialog(HWND window) { return ::GetClassLongPtrA(window, GCW_ATOM) == kDialogClassAtom; }
 
@@ -36,7 +31,13 @@ void ApplicationExec() {
   // repository, and every question to the window system costs microseconds (tens of them
   // under Wine). So the clock decides first whether to look at all, and the queue's state
   // whether there is anything to take.
-  if (!LookDue() || HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0) return;
+  if (LookDue()) ApplicationExecNow();
+}
+
+void ApplicationExecNow() {
+  looked = true;
+  last_look = ::GetTickCount();
+  if (HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0) return;
   MSG message;
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

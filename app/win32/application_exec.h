@@ -14,6 +14,10 @@ namespace ivarscan {
 // put back for the caller's loop to see.
 void ApplicationExec();
 
+// Processes every message pending for this thread now, however recently ApplicationExec
+// looked, so that no click waits past the point where the work tests for it.
+void ApplicationExecNow();
+
 // Delivers one message: to its dialog's keyboard handling (Tab, Enter, Escape) when its
 // window belongs to a dialog, otherwise translated and dispatched as usual.
 void DispatchToDialogs(MSG* message);

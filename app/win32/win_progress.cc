@@ -61,6 +61,8 @@ void WinProgress::SetProgressPosition(int position) {
 
 void WinProgress::ApplicationExec() { ivarscan::ApplicationExec(); }
 
+void WinProgress::ServiceEventsNow() { ivarscan::ApplicationExecNow(); }
+
 void WinProgress::ENDDIALOG() {
   if (window() == nullptr) return;
   ::SendMessageA(ODCANIMATION1, ACM_STOP, 0, 0);

@@ -26,6 +26,7 @@ class WinProgress final : public DialogWindow, public ProgressWindow {
   void SetProgressPosition(int position) override;
   bool LABORT() const override { return abort_; }
   void ApplicationExec() override;
+  void ServiceEventsNow() override;
 
   void SetCaption(std::string_view caption) override { DialogWindow::SetCaption(caption); }
   void Show() override { ShowModeless(); }
