@@ -107,19 +107,42 @@ TEST_F(Win32EnvTest, LockIsExclusiveUntilReleased) {
   EXPECT_FALSE(env_->LockFile(path, &second));
 }
 
-TEST_F(Win32EnvTest, AppendWritesAtTheEndAndNeverCreates) {
+TEST_F(Win32EnvTest, SharedLogIsCreatedOnceAndAppendedToByTwoWritersAtOnce) {
   const std::string path = JoinPath(folder_, "VOERROR.LOG");
-  std::unique_ptr<WritableFile> file;
-  EXPECT_EQ(OpenFileForAppend(path, &file).value(), ERROR_FILE_NOT_FOUND);
-  EXPECT_FALSE(env_->FileExists(path));
-
-  ASSERT_FALSE(env_->WriteFileAtomically(path, "first\r\n"));
-  ASSERT_FALSE(OpenFileForAppend(path, &file));
-  ASSERT_FALSE(file->Append("second\r\n"));
-  ASSERT_FALSE(file->Close());
+  std::unique_ptr<WritableFile> first;
+  std::unique_ptr<WritableFile> second;
+  bool existed = true;
+  ASSERT_FALSE(OpenSharedLog(path, &first, &existed));
+  EXPECT_FALSE(existed);
+  ASSERT_FALSE(OpenSharedLog(path, &second, &existed));  // shared: a second writer gets in
+  EXPECT_TRUE(existed);
+  ASSERT_FALSE(first->Append("one\r\n"));
+  ASSERT_FALSE(second->Append("two\r\n"));
+  ASSERT_FALSE(first->Append("three\r\n"));
+  ASSERT_FALSE(first->Close());
+  ASSERT_FALSE(second->Close());
   std::string contents;
   ASSERT_FALSE(env_->ReadFile(path, &contents));
-  EXPECT_EQ(contents, "first\r\nsecond\r\n");
+  EXPECT_EQ(contents, "one\r\ntwo\r\nthree\r\n");
+}
+
+TEST_F(Win32EnvTest, SharedLogRefusesADevice) {
+  std::unique_ptr<WritableFile> file;
+  bool existed = false;
+  EXPECT_EQ(OpenSharedLog("NUL", &file, &existed).value(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(file, nullptr);
+}
+
+TEST_F(Win32EnvTest, AReadOnlyLockFileStillLocks) {
+  const std::string path = JoinPath(folder_, "repository.lock");
+  ASSERT_FALSE(env_->WriteFileAtomically(path, ""));
+  ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  std::unique_ptr<FileLock> lock;
+  EXPECT_FALSE(env_->LockFile(path, &lock));
+  std::unique_ptr<FileLock> second;
+  EXPECT_TRUE(IsLockHeld(env_->LockFile(path, &second)));
+  lock.reset();
+  ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(Win32PathTest, JoinsWithOneBackslash) {

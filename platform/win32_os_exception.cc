@@ -65,6 +65,7 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter) {
 }
 
 int SignalSafeOpenForAppend(const char* path, bool* existed) {
+  *existed = false;
   HANDLE handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return -1;

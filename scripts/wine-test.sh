@@ -36,11 +36,11 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
 fi
 
 driver="$root/$build/tests/wine/driver.exe"
-programs=("$build"/tests/wine/{smoke,notepad,fake_ide}.exe)
+programs=("$build"/tests/wine/{smoke,notepad,fake_ide,fault}.exe)
 for program in "$build"/app/win32/ivarscan*.exe; do
   [[ -f "$program" ]] && programs+=("$program")
 done
-export IVARSCAN_SOURCE_DIR IVARSCAN_BIG_REPOSITORY IVARSCAN_BIG_CLASSES
+export IVARSCAN_SOURCE_DIR IVARSCAN_BIG_REPOSITORY IVARSCAN_BIG_CLASSES IVARSCAN_BIG_LAST_APPLICATION
 IVARSCAN_SOURCE_DIR=$(winepath -w "$root")
 # A repository big enough that a report run lasts long enough to be cancelled; the
 # generator says how many class blocks a correct report of it holds.
@@ -51,6 +51,8 @@ if [[ ! -f "$big/repository.ini" ]]; then
 fi
 IVARSCAN_BIG_REPOSITORY=$(winepath -w "$big")
 IVARSCAN_BIG_CLASSES=$(grep -o '[0-9]* classes to report' "$big.summary" | cut -d' ' -f1)
+# The application the report ends with: the last in name order that is no system library.
+IVARSCAN_BIG_LAST_APPLICATION=$(python3 scripts/last_application.py "$big/Head Office")
 
 scenarios=("$@")
 if [[ ${#scenarios[@]} -eq 0 ]]; then

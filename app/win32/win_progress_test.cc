@@ -91,6 +91,16 @@ TEST_F(WinProgressTest, AClickTakesEffectOnlyWhenEventsAreServiced) {
   EXPECT_TRUE(dialog_.LABORT());
 }
 
+TEST_F(WinProgressTest, ServicingNowSeesAClickMadeJustAfterTheLastLook) {
+  dialog_.Show();
+  dialog_.ApplicationExec();  // a look at the queue just now
+  HWND button = Control(IDC_WINPROGRESS_PBCANCEL);
+  ::PostMessageA(dialog_.window(), WM_COMMAND, MAKEWPARAM(IDC_WINPROGRESS_PBCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  dialog_.ServiceEventsNow();
+  EXPECT_TRUE(dialog_.LABORT());
+}
+
 TEST_F(WinProgressTest, EscapeCancels) {
   dialog_.Show();
   ::PostMessageA(Control(IDC_WINPROGRESS_PBCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);

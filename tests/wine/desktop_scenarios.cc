@@ -234,6 +234,54 @@ void CancelWithEscape(Scenario& scenario) {
   CancelInProgress(scenario, [](HWND progress) { PressKey(progress, VK_ESCAPE); });
 }
 
+// Cancels while the big repository's last application is processed: the cancel must
+// count, and the last block, that application's, carries the only cancel mark.
+void CancelOnTheLastApplication(Scenario& scenario) {
+  scenario.CopyFolder(ScriptSetting("IVARSCAN_BIG_REPOSITORY"), "repository");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
+  const std::string project = ChooseSelectedProject(scenario, dialog);
+  HWND progress =
+      scenario.WaitForWindow(kDialogClass, std::string(texts::kProgressCaption) + project);
+  const std::string last = ScriptSetting("IVARSCAN_BIG_LAST_APPLICATION");
+  scenario.WaitForControlText(progress, IDC_WINPROGRESS_DESCRIPTION, "Processing:" + last, 300);
+  ClickButton(progress, IDC_WINPROGRESS_PBCANCEL);
+  const std::string report = FinishWithClosingNote(scenario, kIvarscan);
+  const std::string mark = "!!!!! Processing cancelled !!!!!\r\n";
+  const std::size_t block = report.rfind("Application: " + last + "\r\n");
+  scenario.Expect(block != std::string::npos, "the report has the last application's block");
+  scenario.ExpectEq(report.find(mark), report.size() - mark.size(),
+                    "the one cancel mark ends the last block");
+  scenario.Expect(report.find(mark) > block, "the cancel mark lies in the last block");
+}
+
+// Faults on purpose: the OS exception is shown in an error box whose only choice ends the
+// program, logged without a Function line, and ends the program with general code 50.
+void OsExceptionBox(Scenario& scenario) {
+  scenario.Start("fault.exe");
+  MessageBoxView box = scenario.WaitForBox("ERROR");
+  scenario.Expect(box.text.find("Error Code:  50 [ OPERATING-SYSTEM EXCEPTION ]") == 0,
+                  "the message's first line: " + box.text);
+  scenario.Expect(box.text.find("EXCEPTION_ACCESS_VIOLATION") != std::string::npos,
+                  "the message names the exception: " + box.text);
+  scenario.Expect(box.text.find("Function:") == std::string::npos,
+                  "no Function line for an OS exception: " + box.text);
+  scenario.Expect(box.text.find("WRITETHROUGHNULL (Line: ") != std::string::npos,
+                  "the call stack names the faulting routine: " + box.text);
+  scenario.Expect(::GetDlgItem(box.window, IDRETRY) == nullptr &&
+                      ::GetDlgItem(box.window, IDIGNORE) == nullptr &&
+                      ::GetDlgItem(box.window, IDCANCEL) == nullptr,
+                  "the box offers no choice but to end the program");
+  scenario.Shot("os-exception-box");
+  ClickButton(box.window, IDOK);
+  scenario.ExpectEq(scenario.WaitForExit(), 50u, "exit code (the general code)");
+  const std::string log = scenario.ReadFile("VOERROR.LOG");
+  scenario.Expect(log.find("ExceptionCode   :C0000005\r\n") != std::string::npos,
+                  "logged: " + log);
+  scenario.Expect(log.find("ExceptionInfo   :00000001\r\n") != std::string::npos,
+                  "the write fault's information is logged: " + log);
+}
+
 void NoRepository(Scenario& scenario) {
   StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
   const ULONGLONG accepted = ::GetTickCount64();
@@ -276,6 +324,8 @@ const std::vector<NamedScenario>& DesktopScenarios() {
       {"big-run-to-end", &BigRunToTheEnd},
       {"cancel-progress-button", &CancelWithButton},
       {"cancel-progress-escape", &CancelWithEscape},
+      {"cancel-last-application", &CancelOnTheLastApplication},
+      {"os-exception-box", &OsExceptionBox},
       {"no-repository", &NoRepository},
       {"unwritable-report", &UnwritableReport},
   };
