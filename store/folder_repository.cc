@@ -16,8 +16,8 @@ namespace {
 
 constexpr std::string_view kSettingsFile = "repository.ini";
 constexpr std::string_view kLockFile = "repository.lock";
-constexpr std::string_view kSection = "Repository";
-constexpr std::string_view kCurrentKey = "CurrentProject";
+constexpr std::string_view kSection = kRepositorySection;
+constexpr std::string_view kCurrentKey = kCurrentProjectKey;
 
 // Data part 7 of an entity holds its source text as the first text, which RecGet finds
 // under the entity's handle and this number.

@@ -6,8 +6,8 @@
 namespace ivarscan {
 namespace {
 
-constexpr std::string_view kSection = "Repository";
-constexpr std::string_view kCurrentKey = "CurrentProject";
+constexpr std::string_view kSection = kRepositorySection;
+constexpr std::string_view kCurrentKey = kCurrentProjectKey;
 constexpr std::string_view kRestoreKey = "RestoreProject";
 constexpr std::string_view kMissingKey = "RestoreMissing";
 constexpr std::string_view kMissingKeyValue = "Key";

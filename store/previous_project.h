@@ -14,6 +14,10 @@
 
 namespace ivarscan {
 
+// Where repository.ini names the current project.
+inline constexpr std::string_view kRepositorySection = "Repository";
+inline constexpr std::string_view kCurrentProjectKey = "CurrentProject";
+
 struct PreviousProject {
   enum class Form { kValue, kNoKey, kNoFile };
   Form form = Form::kValue;

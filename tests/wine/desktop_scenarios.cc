@@ -188,15 +188,20 @@ void CancelInProjectDialog(Scenario& scenario) {
   scenario.ExpectEq(scenario.ReadFile(kRepositoryIni), ini_before, "repository.ini");
 }
 
-// Runs a report on the big repository and cancels it in the progress dialog with
-// `cancel`; the partial report is closed, shown and ends with the cancel mark.
-void CancelInProgress(Scenario& scenario, void (*cancel)(HWND progress)) {
+// Starts a report run on the big repository for the project it has current and returns
+// the progress dialog.
+HWND StartBigRun(Scenario& scenario) {
   scenario.CopyFolder(ScriptSetting("IVARSCAN_BIG_REPOSITORY"), "repository");
   StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
   HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
   const std::string project = ChooseSelectedProject(scenario, dialog);
-  HWND progress =
-      scenario.WaitForWindow(kDialogClass, std::string(texts::kProgressCaption) + project);
+  return scenario.WaitForWindow(kDialogClass, std::string(texts::kProgressCaption) + project);
+}
+
+// Runs a report on the big repository and cancels it in the progress dialog with
+// `cancel`; the partial report is closed, shown and ends with the cancel mark.
+void CancelInProgress(Scenario& scenario, void (*cancel)(HWND progress)) {
+  HWND progress = StartBigRun(scenario);
   scenario.WaitUntil([&] { return !ControlText(progress, IDC_WINPROGRESS_TASK).empty(); },
                      "the progress dialog names a task");
   scenario.Shot("progress");
@@ -209,11 +214,7 @@ void CancelInProgress(Scenario& scenario, void (*cancel)(HWND progress)) {
 // Runs the big repository to the end: the progress dialog carries the project in its
 // caption, and the report holds as many class blocks as the generator planted.
 void BigRunToTheEnd(Scenario& scenario) {
-  scenario.CopyFolder(ScriptSetting("IVARSCAN_BIG_REPOSITORY"), "repository");
-  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
-  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
-  const std::string project = ChooseSelectedProject(scenario, dialog);
-  scenario.WaitForWindow(kDialogClass, std::string(texts::kProgressCaption) + project);
+  StartBigRun(scenario);
   const std::string report = FinishWithClosingNote(scenario, kIvarscan);
   int blocks = 0;
   for (std::size_t at = report.find("\r\nClass: "); at != std::string::npos;
@@ -237,12 +238,7 @@ void CancelWithEscape(Scenario& scenario) {
 // Cancels while the big repository's last application is processed: the cancel must
 // count, and the last block, that application's, carries the only cancel mark.
 void CancelOnTheLastApplication(Scenario& scenario) {
-  scenario.CopyFolder(ScriptSetting("IVARSCAN_BIG_REPOSITORY"), "repository");
-  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
-  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
-  const std::string project = ChooseSelectedProject(scenario, dialog);
-  HWND progress =
-      scenario.WaitForWindow(kDialogClass, std::string(texts::kProgressCaption) + project);
+  HWND progress = StartBigRun(scenario);
   const std::string last = ScriptSetting("IVARSCAN_BIG_LAST_APPLICATION");
   scenario.WaitForControlText(progress, IDC_WINPROGRESS_DESCRIPTION, "Processing:" + last, 300);
   ClickButton(progress, IDC_WINPROGRESS_PBCANCEL);
