@@ -1,11 +1,10 @@
 #include "errors/error_log.h"
 
-#include <utility>
-
 #include "errors/hex_text.h"
 #include "errors/raise.h"
 #include "platform/error_codes.h"
 #include "platform/runtime_state.h"
+#include "platform/shared_log.h"
 
 namespace ivarscan {
 namespace {
@@ -111,27 +110,6 @@ class OpeningLogGuard {
   ~OpeningLogGuard() { opening_log = false; }
 };
 
-// The log opened for one entry. An existing log gets the separating line end in the same
-// write as the entry, so that entries of processes writing at once never mix.
-class ErrorLogFile final : public WritableFile {
- public:
-  ErrorLogFile(std::unique_ptr<WritableFile> file, bool separate)
-      : file_(std::move(file)), separate_(separate) {}
-
-  std::error_code Write(std::string_view data, std::size_t* written) override {
-    if (!std::exchange(separate_, false)) return file_->Write(data, written);
-    std::string separated(kLineEnd);
-    separated.append(data);
-    return file_->Write(separated, written);
-  }
-  std::error_code Close() override { return file_->Close(); }
-  std::uint32_t NativeHandle() const override { return file_->NativeHandle(); }
-
- private:
-  std::unique_ptr<WritableFile> file_;
-  bool separate_;
-};
-
 }  // namespace
 
 std::string ErrorLogPath() { return WorkDir() + kErrorLogName; }
@@ -139,9 +117,8 @@ std::string ErrorLogPath() { return WorkDir() + kErrorLogName; }
 std::unique_ptr<WritableFile> OPENERRORLOG() {
   if (opening_log) return nullptr;
   std::unique_ptr<WritableFile> file;
-  bool existed = false;
-  const std::error_code error = OpenSharedLog(ErrorLogPath(), &file, &existed);
-  if (!error) return std::make_unique<ErrorLogFile>(std::move(file), existed);
+  const std::error_code error = OpenSharedLog(ErrorLogPath(), kLineEnd, &file);
+  if (!error) return file;
   if (IsPathNotFound(error)) {
     OpeningLogGuard guard;
     BlameDefaultFolder();

@@ -239,9 +239,9 @@ TEST_F(ErrorLogFileTest, ALogThatIsNoRegularFileIsLeftAloneAtOnce) {
   const pid_t child = ::fork();
   if (child == 0) {
     ::alarm(5);
-    bool existed = false;
+    int error = 0;
     const bool refused =
-        OPENERRORLOG() == nullptr && SignalSafeOpenForAppend(LogPath().c_str(), &existed) < 0;
+        OPENERRORLOG() == nullptr && SignalSafeOpenForAppend(LogPath().c_str(), &error) < 0;
     ::_exit(refused ? 0 : 1);
   }
   int status = 0;

@@ -39,15 +39,15 @@ void WriteToStandardError(std::string_view text) {
 }
 
 void WriteLogEntry(ReportContext& report, std::string_view message) {
-  bool existed = false;
-  const int log = SignalSafeOpenForAppend(report.log_path.c_str(), &existed);
+  int error = 0;
+  const int log = SignalSafeOpenForAppend(report.log_path.c_str(), &error);
   if (log < 0) return;
   FixedOut entry(report.entry, sizeof report.entry);
-  if (existed) entry.Append(kLineEnd);
+  entry.Append(kLineEnd);  // the separator, left out when the log is empty
   AppendLogEntry(entry, message, report.record, report.variant,
                  CivilFromUnixSeconds(UnixSecondsNow(), report.utc_offset), Settings(),
                  report.program);
-  SignalSafeWrite(log, entry.view().data(), entry.view().size());
+  SignalSafeAppendEntry(log, entry.view().data(), kLineEnd.size(), entry.view().size());
   SignalSafeClose(log);
 }
 

@@ -110,13 +110,6 @@ inline constexpr char kPathSeparator = '/';
 // when the file does not exist; never creates it.
 std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file);
 
-// Opens a file for appending, creating it (never truncating it) when missing, so that
-// other processes may append to it at the same time; every Write goes to the end of the
-// file. *existed tells whether the file was there before. Never waits: anything but a
-// regular file (a named pipe, a device) fails with EINVAL (ERROR_INVALID_PARAMETER).
-std::error_code OpenSharedLog(const std::string& path, std::unique_ptr<WritableFile>* file,
-                              bool* existed);
-
 // True when `error` from Env::LockFile says that another process holds the lock.
 bool IsLockHeld(std::error_code error);
 

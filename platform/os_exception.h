@@ -33,10 +33,18 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter);
 // The handle of standard error for SignalSafeWrite.
 inline constexpr int kStandardErrorHandle = 2;
 
-// Opens a file for appending, creating it (without truncating) when missing; sets
-// *existed to whether it was there before. Returns the handle, or -1: also, without
-// waiting, for anything but a regular file (a named pipe, a device). Async-signal-safe.
-int SignalSafeOpenForAppend(const char* path, bool* existed);
+// Opens a file for appending, creating it (never truncating it) when missing, with sharing
+// that lets other processes append at the same time. Returns the handle, or -1 with the
+// system's error code in *error: also, without waiting, for anything but a regular file (a
+// named pipe, a device), with EINVAL (ERROR_INVALID_PARAMETER). Async-signal-safe.
+int SignalSafeOpenForAppend(const char* path, int* error);
+
+// Appends one entry to a log from SignalSafeOpenForAppend in one write: `text` holds
+// `separator_size` bytes of separator, then the entry, `size` bytes in all; the separator
+// is left out when the log is empty. Holds the log's lock meanwhile, so that writers in
+// other processes take turns. Async-signal-safe.
+void SignalSafeAppendEntry(int handle, const char* text, std::size_t separator_size,
+                           std::size_t size);
 
 // Writes all of `data`, giving up silently on errors. Async-signal-safe.
 void SignalSafeWrite(int handle, const char* data, std::size_t size);

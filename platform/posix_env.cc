@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "platform/env.h"
-#include "platform/os_exception.h"
 
 namespace ivarscan {
 namespace {
@@ -203,14 +202,6 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   if (!path.empty() && path.back() != '/') path += '/';
   path += name;
   return path;
-}
-
-std::error_code OpenSharedLog(const std::string& path, std::unique_ptr<WritableFile>* file,
-                              bool* existed) {
-  const int fd = SignalSafeOpenForAppend(path.c_str(), existed);
-  if (fd < 0) return LastError();
-  *file = std::make_unique<PosixWritableFile>(fd);
-  return {};
 }
 
 bool IsLockHeld(std::error_code error) {

@@ -85,15 +85,30 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter) {
   for (const FatalSignal& signal : kFatalSignals) ::sigaction(signal.number, &action, nullptr);
 }
 
-int SignalSafeOpenForAppend(const char* path, bool* existed) {
+int SignalSafeOpenForAppend(const char* path, int* error) {
   for (;;) {
     int handle = OpenRegularFile(path, O_WRONLY | O_APPEND, 0);
-    *existed = handle >= 0;
-    if (handle >= 0 || errno != ENOENT) return handle;
-    handle = OpenRegularFile(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
-    if (handle >= 0 || errno != EEXIST) return handle;
-    // Another process created it in between: append to theirs.
+    if (handle < 0 && errno == ENOENT) {
+      handle = OpenRegularFile(path, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0644);
+      if (handle < 0 && errno == EEXIST) continue;  // another process made it meanwhile
+    }
+    *error = handle < 0 ? errno : 0;
+    return handle;
   }
+}
+
+void SignalSafeAppendEntry(int handle, const char* text, std::size_t separator_size,
+                           std::size_t size) {
+  struct flock whole {};
+  whole.l_type = F_WRLCK;
+  whole.l_whence = SEEK_SET;
+  while (::fcntl(handle, F_SETLKW, &whole) != 0 && errno == EINTR) {
+  }
+  struct stat info;
+  const std::size_t skip = ::fstat(handle, &info) == 0 && info.st_size == 0 ? separator_size : 0;
+  SignalSafeWrite(handle, text + skip, size - skip);
+  whole.l_type = F_UNLCK;
+  ::fcntl(handle, F_SETLK, &whole);
 }
 
 void SignalSafeWrite(int handle, const char* data, std::size_t size) {

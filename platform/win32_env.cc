@@ -232,21 +232,6 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return path;
 }
 
-std::error_code OpenSharedLog(const std::string& path, std::unique_ptr<WritableFile>* file,
-                              bool* existed) {
-  // With append access only, every write goes to the end of the file.
-  FileHandle handle(::CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle.valid()) return LastError();
-  *existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
-  if (::GetFileType(handle.get()) != FILE_TYPE_DISK) {
-    return std::error_code(ERROR_INVALID_PARAMETER, std::system_category());
-  }
-  *file = std::make_unique<Win32WritableFile>(handle.Release());
-  return {};
-}
-
 bool IsLockHeld(std::error_code error) {
   return error.category() == std::system_category() && error.value() == ERROR_LOCK_VIOLATION;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/env.h"
+#include "platform/shared_log.h"
 
 namespace ivarscan {
 namespace {
@@ -111,11 +112,8 @@ TEST_F(Win32EnvTest, SharedLogIsCreatedOnceAndAppendedToByTwoWritersAtOnce) {
   const std::string path = JoinPath(folder_, "VOERROR.LOG");
   std::unique_ptr<WritableFile> first;
   std::unique_ptr<WritableFile> second;
-  bool existed = true;
-  ASSERT_FALSE(OpenSharedLog(path, &first, &existed));
-  EXPECT_FALSE(existed);
-  ASSERT_FALSE(OpenSharedLog(path, &second, &existed));  // shared: a second writer gets in
-  EXPECT_TRUE(existed);
+  ASSERT_FALSE(OpenSharedLog(path, "\r\n", &first));
+  ASSERT_FALSE(OpenSharedLog(path, "\r\n", &second));  // shared: a second writer gets in
   ASSERT_FALSE(first->Append("one\r\n"));
   ASSERT_FALSE(second->Append("two\r\n"));
   ASSERT_FALSE(first->Append("three\r\n"));
@@ -123,13 +121,12 @@ TEST_F(Win32EnvTest, SharedLogIsCreatedOnceAndAppendedToByTwoWritersAtOnce) {
   ASSERT_FALSE(second->Close());
   std::string contents;
   ASSERT_FALSE(env_->ReadFile(path, &contents));
-  EXPECT_EQ(contents, "one\r\ntwo\r\nthree\r\n");
+  EXPECT_EQ(contents, "one\r\n\r\ntwo\r\n\r\nthree\r\n");
 }
 
 TEST_F(Win32EnvTest, SharedLogRefusesADevice) {
   std::unique_ptr<WritableFile> file;
-  bool existed = false;
-  EXPECT_EQ(OpenSharedLog("NUL", &file, &existed).value(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(OpenSharedLog("NUL", "\r\n", &file).value(), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(file, nullptr);
 }
 

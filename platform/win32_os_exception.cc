@@ -64,17 +64,35 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter) {
   ::SetUnhandledExceptionFilter(&OnUnhandledException);
 }
 
-int SignalSafeOpenForAppend(const char* path, bool* existed) {
-  *existed = false;
-  HANDLE handle = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return -1;
-  *existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+int SignalSafeOpenForAppend(const char* path, int* error) {
+  *error = 0;
+  // Append access only: every write goes to the end of the file. Read access lets the
+  // writer lock the file and ask its size.
+  HANDLE handle =
+      ::CreateFileA(path, FILE_APPEND_DATA | GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    *error = static_cast<int>(::GetLastError());
+    return -1;
+  }
   if (::GetFileType(handle) != FILE_TYPE_DISK) {  // a device: nothing to append to
     ::CloseHandle(handle);
+    *error = ERROR_INVALID_PARAMETER;
     return -1;
   }
   return static_cast<int>(reinterpret_cast<std::intptr_t>(handle));
+}
+
+void SignalSafeAppendEntry(int handle, const char* text, std::size_t separator_size,
+                           std::size_t size) {
+  OVERLAPPED whole = {};
+  const bool locked =
+      ::LockFileEx(ToHandle(handle), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole);
+  LARGE_INTEGER length = {};
+  const std::size_t skip =
+      ::GetFileSizeEx(ToHandle(handle), &length) && length.QuadPart == 0 ? separator_size : 0;
+  SignalSafeWrite(handle, text + skip, size - skip);
+  if (locked) ::UnlockFileEx(ToHandle(handle), 0, MAXDWORD, MAXDWORD, &whole);
 }
 
 void ShowFatalErrorBox(const char* text, const char* caption) {

@@ -91,32 +91,33 @@ TEST(Win32LocaleInfoTest, AnswersItemsOfTheUserLocale) {
   EXPECT_EQ(info->Query(info->UserDefaultLcid(), locale_item::kShortDate, buffer, 1), 0);
 }
 
-TEST(Win32OsExceptionTest, SignalSafeAppendCreatesOnceThenAppends) {
+TEST(Win32OsExceptionTest, EntriesAreAppendedWithASeparatorAfterTheFirst) {
   const std::string path = TemporaryPath("ivarscan-crash.log");
   std::filesystem::remove(path);
-  bool existed = true;
-  int handle = SignalSafeOpenForAppend(path.c_str(), &existed);
+  int error = -1;
+  int handle = SignalSafeOpenForAppend(path.c_str(), &error);
   ASSERT_NE(handle, -1);
-  EXPECT_FALSE(existed);
-  SignalSafeWrite(handle, "one\r\n", 5);
+  EXPECT_EQ(error, 0);
+  SignalSafeAppendEntry(handle, "\r\none\r\n", 2, 7);
   SignalSafeClose(handle);
 
-  handle = SignalSafeOpenForAppend(path.c_str(), &existed);
+  handle = SignalSafeOpenForAppend(path.c_str(), &error);
   ASSERT_NE(handle, -1);
-  EXPECT_TRUE(existed);
-  SignalSafeWrite(handle, "two\r\n", 5);
+  SignalSafeAppendEntry(handle, "\r\ntwo\r\n", 2, 7);
   SignalSafeClose(handle);
 
   std::string contents;
   ASSERT_FALSE(Env::Default()->ReadFile(path, &contents));
-  EXPECT_EQ(contents, "one\r\ntwo\r\n");
+  EXPECT_EQ(contents, "one\r\n\r\ntwo\r\n");
   std::filesystem::remove(path);
 }
 
-TEST(Win32OsExceptionTest, OpeningInAMissingFolderFails) {
-  bool existed = true;
-  EXPECT_EQ(SignalSafeOpenForAppend(TemporaryPath("no-such-folder\\x.log").c_str(), &existed), -1);
-  EXPECT_FALSE(existed);
+TEST(Win32OsExceptionTest, OpeningInAMissingFolderOrADeviceFails) {
+  int error = 0;
+  EXPECT_EQ(SignalSafeOpenForAppend(TemporaryPath("no-such-folder\\x.log").c_str(), &error), -1);
+  EXPECT_EQ(error, ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(SignalSafeOpenForAppend("NUL", &error), -1);
+  EXPECT_EQ(error, ERROR_INVALID_PARAMETER);
 }
 
 }  // namespace
