@@ -39,6 +39,9 @@ class ReportFile final : public ReportWriter {
   // Creates the file, truncating an existing one. Throws ReportAbandoned when it cannot be
   // created and the handler gives up.
   ReportFile(Env& env, std::string file_name, FileFailureHandler on_failure);
+  // Not copied or moved: the program's quit hook refers to this object.
+  ReportFile(const ReportFile&) = delete;
+  ReportFile& operator=(const ReportFile&) = delete;
   // Writes what is still buffered, without asking anyone about failures, and closes the
   // file when Close() did not.
   ~ReportFile() override;
