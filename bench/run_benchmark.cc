@@ -174,7 +174,7 @@ bool ReadScanWork(const std::string& folder, ScanWork* work) {
 // Counts the entities, and the bytes of their texts, that the model reads for the run.
 void CountEntities(const std::string& project_folder, const std::string& project, ScanWork* work) {
   SkipList skipped;
-  const LoadedProject loaded = LoadProject(*Env::Default(), project_folder, project, &skipped);
+  const LoadedProject loaded = LoadProject(*Env::Default(), project_folder, project, project, &skipped);
   for (AppHandle handle : work->order) {
     const LoadedApplication& application = loaded.applications[handle - 1];
     for (std::uint32_t m = 0; m < application.module_count; ++m) {
@@ -185,13 +185,18 @@ void CountEntities(const std::string& project_folder, const std::string& project
   }
 }
 
-// Reads every module file of the project once; returns the time, sets `bytes`.
+// Reads every module file and application export of the project once; returns the time, sets `bytes`.
 Span ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes) {
   const Stopwatch stopwatch;
   *bytes = 0;
   std::vector<std::string> applications;
   ListMarkedFolders(env, project_folder, kApplicationSettingsFile, &applications);
   std::string contents;
+  std::vector<std::string> exports;
+  ListApplicationExportFiles(env, project_folder, &exports);
+  for (const std::string& file : exports) {
+    if (!env.ReadFile(JoinPath(project_folder, file), &contents)) *bytes += contents.size();
+  }
   for (const std::string& application : applications) {
     const std::string folder = JoinPath(project_folder, application);
     std::vector<std::string> files;
@@ -206,7 +211,7 @@ Span ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes) 
 Span LoadTime(Env& env, const std::string& project_folder, const std::string& project) {
   const Stopwatch stopwatch;
   SkipList skipped;
-  const LoadedProject loaded = LoadProject(env, project_folder, project, &skipped);
+  const LoadedProject loaded = LoadProject(env, project_folder, project, project, &skipped);
   const Span time = stopwatch.Stop();
   if (loaded.entities.empty()) std::fprintf(stderr, "warning: the project has no entities\n");
   return time;

@@ -4,6 +4,7 @@
 
 #include "platform/text.h"
 #include "store/entity_statement.h"
+#include "store/export_folder.h"
 #include "store/folder_status.h"
 #include "store/previous_project.h"
 #include "store/project_folder.h"
@@ -48,15 +49,33 @@ Status FolderRepository::AdamInit(std::uint32_t, std::uint32_t* out) {
   if (lock_) return kFolderOk;
   std::vector<DirectoryEntry> entries;
   if (env_->ListDirectory(folder_, &entries)) return kFolderUnavailable;
+  bare_project_ = IsBareExportFolder(*env_, folder_) ? BareExportProjectName(folder_) : "";
+  const std::string lock_path =
+      bare_project_.empty() ? JoinPath(folder_, kLockFile) : BareExportLockPath(folder_);
   std::unique_ptr<FileLock> lock;
-  if (std::error_code error = env_->LockFile(JoinPath(folder_, kLockFile), &lock)) {
+  if (std::error_code error = env_->LockFile(lock_path, &lock)) {
     lock_error_ = error;
     return IsLockHeld(error) ? kFolderLocked : kFolderLockUnusable;
   }
   skipped_.Clear();
-  if (Status status = RestoreAfterDeadSession()) return status;  // the lock goes with `lock`
+  if (bare_project_.empty()) {
+    if (Status status = RestoreAfterDeadSession()) return status;  // the lock goes with `lock`
+  } else {
+    current_project_ = bare_project_;  // its only project, current from the start
+    current_loaded_ = nullptr;
+  }
   lock_ = std::move(lock);
   return kFolderOk;
+}
+
+std::error_code FolderRepository::ListProjectNames(std::vector<std::string>* names) {
+  if (bare_project_.empty()) return ListProjects(*env_, folder_, names, &skipped_);
+  *names = {bare_project_};
+  return {};
+}
+
+std::string FolderRepository::ProjectFolder(const std::string& project) const {
+  return bare_project_.empty() ? JoinPath(folder_, project) : folder_;
 }
 
 std::string FolderRepository::StatusText(Status status) const {
@@ -125,7 +144,7 @@ Status FolderRepository::WriteSettings(const std::string& text) {
 
 std::optional<std::string> FolderRepository::MatchProject(std::string_view name) {
   std::vector<std::string> names;
-  if (name.empty() || ListProjects(*env_, folder_, &names, &skipped_)) return std::nullopt;
+  if (name.empty() || ListProjectNames(&names)) return std::nullopt;
   std::optional<std::string> match;
   for (std::string& project : names) {
     if (project == name) return project;
@@ -137,6 +156,9 @@ std::optional<std::string> FolderRepository::MatchProject(std::string_view name)
 Status FolderRepository::PrjSelect(const char* project_name) {
   if (!lock_) return kFolderNotOpen;
   if (project_name == nullptr) return kFolderBadArgument;
+  if (!bare_project_.empty()) {  // its one project is always current; nothing is written
+    return MatchProject(project_name) ? kFolderOk : kFolderNotFound;
+  }
   // Rewrite repository.ini from what it holds now, so that no other line is lost; a file
   // that exists but cannot be read is therefore left alone.
   std::optional<std::string> text;
@@ -181,7 +203,7 @@ Status FolderRepository::PrjCatCreateEnum(std::uint32_t, std::uint32_t,
   if (!lock_) return kFolderNotOpen;
   if (catalogue == nullptr) return kFolderBadArgument;
   std::vector<std::string> names;
-  if (ListProjects(*env_, folder_, &names, &skipped_)) return kFolderUnavailable;
+  if (ListProjectNames(&names)) return kFolderUnavailable;
   if (++last_catalogue_ == 0) ++last_catalogue_;
   catalogues_[last_catalogue_] = {std::move(names), 0};
   *catalogue = last_catalogue_;
@@ -214,7 +236,7 @@ Status FolderRepository::PrjQueryDescription(const char* project_name, char* buf
   if (project_name == nullptr) return kFolderBadArgument;
   std::optional<std::string> project = MatchProject(project_name);
   if (!project) return kFolderNotFound;
-  const std::string path = JoinPath(JoinPath(folder_, *project), kProjectSettingsFile);
+  const std::string path = JoinPath(ProjectFolder(*project), kProjectSettingsFile);
   return CopyToBuffer(ReadSettingsFile(*env_, path, &skipped_).Get("Project", "Description"),
                       buffer, size);
 }
@@ -225,9 +247,10 @@ const LoadedProject* FolderRepository::Project() {
   if (project_ && project_->name == current_project_) return current_loaded_ = &*project_;
   project_.reset();
   application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
-  const std::string folder = JoinPath(folder_, current_project_);
-  if (!env_->FileExists(JoinPath(folder, kProjectSettingsFile))) return nullptr;
-  project_ = LoadProject(*env_, folder, current_project_, &skipped_);
+  const std::string folder = ProjectFolder(current_project_);
+  const bool bare = !bare_project_.empty();
+  if (!bare && !env_->FileExists(JoinPath(folder, kProjectSettingsFile))) return nullptr;
+  project_ = LoadProject(*env_, folder, bare ? "" : current_project_, current_project_, &skipped_);
   return current_loaded_ = &*project_;
 }
 

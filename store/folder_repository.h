@@ -2,6 +2,10 @@
 // docs/repository-folder.md). It holds an exclusive lock on the folder's repository.lock
 // from a successful AdamInit until AdamExit or its destruction.
 //
+// A bare export folder (store/export_folder.h) is a repository of one project, always
+// current; it is locked through a file in the temporary folder, and nothing is written
+// into it.
+//
 // The current project's files are read once, at the first call that needs them after the
 // project became current, and every later call is served from memory. Handles of modules
 // and entities, and the texts that RecGet returns, belong to that reading: they stay valid
@@ -120,6 +124,10 @@ class FolderRepository final : public RepositoryAccess {
   // Reads repository.ini; nullopt when there is none. Fails when it exists but cannot be
   // read.
   std::error_code ReadSettings(std::optional<std::string>* text);
+  // The names of the projects in catalogue order.
+  std::error_code ListProjectNames(std::vector<std::string>* names);
+  // The folder of the project of that name.
+  std::string ProjectFolder(const std::string& project) const;
   Status RestoreAfterDeadSession();
   // Writes (or removes) repository.ini so that it says what `previous` records.
   Status PutBack(std::string_view text, const PreviousProject& previous);
@@ -147,6 +155,7 @@ class FolderRepository final : public RepositoryAccess {
   Env* env_;
   std::string folder_;
   std::unique_ptr<FileLock> lock_;  // set while the repository is open
+  std::string bare_project_;        // the one project of a bare export folder; else empty
   std::string current_project_;     // empty: none
   std::error_code lock_error_;      // why the last AdamInit could not lock
   // What repository.ini said before this session changed the current project, and the

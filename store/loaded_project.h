@@ -28,7 +28,12 @@ struct LoadedEntity {
 
 struct LoadedModule {
   std::string name;
-  std::string file;  // relative to the repository folder, with '/' separators
+  // Where the module comes from: the path of its file (`.prg`, `.mef` or `.aef`) relative
+  // to the repository folder, with '/' between names. A module of an export file is also
+  // named inside it: `name_in_file` is that name (empty for a `.prg`), so a position in
+  // an `.aef` is the file, the module of that name, and a line of the module's text.
+  std::string file;
+  std::string name_in_file;
   // The module's entity texts one after the other, each with CR LF line ends and followed
   // by a zero byte.
   std::string texts;

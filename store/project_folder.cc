@@ -8,10 +8,27 @@ namespace ivarscan {
 namespace {
 
 constexpr std::string_view kModuleEnding = ".PRG";
+constexpr std::string_view kModuleExportEnding = ".MEF";
+constexpr std::string_view kApplicationExportEnding = ".AEF";
 
-bool IsModuleFile(std::string_view name) {
-  return name.size() >= kModuleEnding.size() &&
-         EqualsIgnoringCase(name.substr(name.size() - kModuleEnding.size()), kModuleEnding);
+bool EndsInIgnoringCase(std::string_view name, std::string_view ending) {
+  return name.size() >= ending.size() &&
+         EqualsIgnoringCase(name.substr(name.size() - ending.size()), ending);
+}
+
+// The names of the files directly in `folder` for which `wanted` holds, in ascending byte
+// order.
+template <typename Wanted>
+std::error_code ListFiles(Env& env, const std::string& folder, Wanted wanted,
+                          std::vector<std::string>* file_names) {
+  file_names->clear();
+  std::vector<DirectoryEntry> entries;
+  if (std::error_code error = env.ListDirectory(folder, &entries)) return error;
+  for (DirectoryEntry& entry : entries) {
+    if (!entry.is_directory && wanted(entry.name)) file_names->push_back(std::move(entry.name));
+  }
+  std::sort(file_names->begin(), file_names->end());
+  return {};
 }
 
 bool FitsSettingsLine(std::string_view name) {
@@ -51,15 +68,25 @@ std::error_code ListProjects(Env& env, const std::string& folder, std::vector<st
 
 std::error_code ListModuleFiles(Env& env, const std::string& folder,
                                 std::vector<std::string>* file_names) {
-  file_names->clear();
-  std::vector<DirectoryEntry> entries;
-  if (std::error_code error = env.ListDirectory(folder, &entries)) return error;
-  for (DirectoryEntry& entry : entries) {
-    if (!entry.is_directory && IsModuleFile(entry.name))
-      file_names->push_back(std::move(entry.name));
-  }
-  std::sort(file_names->begin(), file_names->end());
-  return {};
+  return ListFiles(
+      env, folder,
+      [](std::string_view name) {
+        return EndsInIgnoringCase(name, kModuleEnding) || IsModuleExportFile(name);
+      },
+      file_names);
+}
+
+std::error_code ListApplicationExportFiles(Env& env, const std::string& folder,
+                                           std::vector<std::string>* file_names) {
+  return ListFiles(env, folder, IsApplicationExportFile, file_names);
+}
+
+bool IsModuleExportFile(std::string_view file_name) {
+  return EndsInIgnoringCase(file_name, kModuleExportEnding);
+}
+
+bool IsApplicationExportFile(std::string_view file_name) {
+  return EndsInIgnoringCase(file_name, kApplicationExportEnding);
 }
 
 SettingsFile ReadSettingsFile(Env& env, const std::string& path, SkipList* skipped) {
@@ -76,6 +103,8 @@ SettingsFile ReadSettingsFile(Env& env, const std::string& path, SkipList* skipp
 }
 
 std::string_view ModuleName(std::string_view file_name) {
+  static_assert(kModuleEnding.size() == kModuleExportEnding.size() &&
+                kModuleEnding.size() == kApplicationExportEnding.size());
   return file_name.substr(0, file_name.size() - kModuleEnding.size());
 }
 

@@ -28,17 +28,28 @@ std::error_code ListMarkedFolders(Env& env, const std::string& folder, std::stri
 std::error_code ListProjects(Env& env, const std::string& folder, std::vector<std::string>* names,
                              SkipList* skipped);
 
-// The file names of the modules directly in `folder` (names ending in `.prg`, any case), in
-// ascending byte order. Fails only when `folder` cannot be listed.
+// The file names of the modules directly in `folder` (names ending in `.prg` or `.mef`, any
+// case), in ascending byte order. Fails only when `folder` cannot be listed.
 std::error_code ListModuleFiles(Env& env, const std::string& folder,
                                 std::vector<std::string>* file_names);
+
+// The file names of the application exports directly in `folder` (names ending in `.aef`,
+// any case), in ascending byte order. Fails only when `folder` cannot be listed.
+std::error_code ListApplicationExportFiles(Env& env, const std::string& folder,
+                                           std::vector<std::string>* file_names);
+
+// True for a module export's file name (ending in `.mef`, any case).
+bool IsModuleExportFile(std::string_view file_name);
+// True for an application export's file name (ending in `.aef`, any case).
+bool IsApplicationExportFile(std::string_view file_name);
 
 // Reads and parses the settings file at `path`. A missing file gives empty settings; a file
 // that cannot be read gives empty settings and is recorded in `skipped`, and so is every
 // line of it that the parser ignored as malformed.
 SettingsFile ReadSettingsFile(Env& env, const std::string& path, SkipList* skipped);
 
-// A module's name: its file name without the `.prg` ending.
+// A module's or an exported application's name from its file name: the file name without
+// its `.prg`, `.mef` or `.aef` ending.
 std::string_view ModuleName(std::string_view file_name);
 
 // "<what>: <the error's message>", the reason text of a failed file operation.

@@ -1,9 +1,11 @@
 #include "store/project_loader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
 #include "platform/text.h"
+#include "store/export_file.h"
 #include "store/module_entities.h"
 #include "store/project_folder.h"
 #include "store/settings_file.h"
@@ -16,57 +18,182 @@ constexpr std::size_t kLongestApplicationName = 31;
 constexpr std::size_t kLongestModuleName = 63;
 
 constexpr std::string_view kSection = "Application";
+// An application of this name (ignoring case) read from an export is the System Library.
+constexpr std::string_view kSystemLibraryName = "System Library";
+
+std::string JoinRelative(std::string_view folder, std::string_view name) {
+  return folder.empty() ? std::string(name) : std::string(folder) + "/" + std::string(name);
+}
+
+// "left out: damaged at byte offset N: <what>", the one warning of a damaged export file.
+std::string DamageReason(const ExportFileDamage& damage) {
+  return "left out: damaged at byte offset " + std::to_string(damage.offset) + ": " + damage.what;
+}
+
+// The names of a `;`-separated list, each trimmed of blanks and tabs, empty ones left out.
+std::vector<std::string> SplitNameList(std::string_view list) {
+  std::vector<std::string> names;
+  while (!list.empty()) {
+    const std::size_t semicolon = list.find(';');
+    std::string_view name = TrimBlanksAndTabs(list.substr(0, semicolon));
+    list.remove_prefix(semicolon == std::string_view::npos ? list.size() : semicolon + 1);
+    if (!name.empty()) names.emplace_back(name);
+  }
+  return names;
+}
+
+// An application before it takes its place in the project: an application folder, or an
+// application export already read, with its modules and entities numbered from 0.
+struct ApplicationSource {
+  std::string name;
+  std::string path;      // its folder or its export file
+  std::string relative;  // the same, relative to the repository folder
+  bool export_file = false;
+  LoadedApplication settings;
+  std::vector<std::string> search_path;  // the names as written, untrimmed in an export
+  std::vector<LoadedModule> modules;
+  std::vector<LoadedEntity> entities;
+};
 
 class ProjectLoader {
  public:
-  ProjectLoader(Env& env, const std::string& folder, SkipList* skipped)
-      : env_(env), folder_(folder), skipped_(skipped) {}
+  ProjectLoader(Env& env, const std::string& folder, const std::string& relative_folder,
+                SkipList* skipped)
+      : env_(env), folder_(folder), relative_folder_(relative_folder), skipped_(skipped) {}
 
   LoadedProject Load(const std::string& name) {
     project_.name = name;
-    std::vector<std::string> names;
-    if (std::error_code error =
-            ListMarkedFolders(env_, folder_, kApplicationSettingsFile, &names)) {
-      skipped_->Add(folder_, FailureReason("no applications: the folder cannot be listed", error));
-    }
-    LimitApplicationCount(&names);
-    std::vector<std::string> search_paths;
-    for (const std::string& application : names) {
-      search_paths.push_back(ReadSettings(application));
-    }
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      ResolveSearchPath(search_paths[i], &project_.applications[i]);
-      ReadModules(i);
+    const SettingsFile project_settings =
+        ReadSettingsFile(env_, JoinPath(folder_, kProjectSettingsFile), skipped_);
+    system_libraries_ = SplitNameList(project_settings.Get("Project", "SystemLibraries"));
+    std::vector<ApplicationSource> sources = ListApplicationFolders();
+    ReadApplicationExports(&sources);
+    PutInOrder(&sources);
+    LimitApplicationCount(&sources);
+    for (ApplicationSource& source : sources) AddApplication(&source);
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+      ResolveSearchPath(sources[i], &project_.applications[i]);
+      AddModules(&sources[i], &project_.applications[i]);
     }
     return std::move(project_);
   }
 
  private:
-  void LimitApplicationCount(std::vector<std::string>* names) {
-    constexpr std::size_t kMost = std::numeric_limits<AppHandle>::max();
-    if (names->size() <= kMost) return;
-    for (std::size_t i = kMost; i < names->size(); ++i) {
-      skipped_->Add(ApplicationFolder((*names)[i]), "left out: more than 65535 applications");
+  std::vector<ApplicationSource> ListApplicationFolders() {
+    std::vector<std::string> names;
+    if (std::error_code error =
+            ListMarkedFolders(env_, folder_, kApplicationSettingsFile, &names)) {
+      skipped_->Add(folder_, FailureReason("no applications: the folder cannot be listed", error));
     }
-    names->resize(kMost);
+    std::vector<ApplicationSource> sources(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      sources[i].path = JoinPath(folder_, names[i]);
+      sources[i].relative = JoinRelative(relative_folder_, names[i]);
+      sources[i].name = std::move(names[i]);
+    }
+    return sources;
   }
 
-  std::string ApplicationFolder(const std::string& name) const { return JoinPath(folder_, name); }
-
-  // Adds the application with its settings; returns its SearchPath setting, which can be
-  // resolved only once every application is known.
-  std::string ReadSettings(const std::string& name) {
-    const std::string path = JoinPath(ApplicationFolder(name), kApplicationSettingsFile);
-    LoadedApplication& application = project_.applications.emplace_back();
-    application.name = name;
-    if (name.size() > kLongestApplicationName) {
-      skipped_->Add(ApplicationFolder(name), "name longer than 31 characters: shown cut");
+  void ReadApplicationExports(std::vector<ApplicationSource>* sources) {
+    std::vector<std::string> files;
+    ListApplicationExportFiles(env_, folder_, &files);  // listed above when it can be
+    std::string bytes;
+    std::string text;
+    for (const std::string& file : files) {
+      ApplicationSource source;
+      source.path = JoinPath(folder_, file);
+      source.relative = JoinRelative(relative_folder_, file);
+      source.export_file = true;
+      if (std::error_code error = env_.ReadFile(source.path, &bytes)) {
+        skipped_->Add(source.path, FailureReason("left out: cannot be read", error));
+        continue;
+      }
+      ExportFile contents;
+      if (auto damage = ReadExportFile(bytes, &contents)) {
+        skipped_->Add(source.path, DamageReason(*damage));
+        continue;
+      }
+      const bool named = contents.application_name && !IsBlank(*contents.application_name);
+      source.name = named ? std::string(*contents.application_name) : ModuleName(file);
+      ReadExportSettings(contents, &source);
+      for (const ExportModule& module : contents.modules) {
+        if (IsBlank(module.name)) {
+          skipped_->Add(source.path, "module without a name at byte offset " +
+                                         std::to_string(module.offset) + " left out");
+          continue;
+        }
+        text.clear();
+        AppendModuleText(module, &text);
+        StageModule(module.name, text, &source);
+      }
+      sources->push_back(std::move(source));
     }
+  }
+
+  void ReadExportSettings(const ExportFile& contents, ApplicationSource* source) {
+    LoadedApplication& settings = source->settings;
+    settings.library = contents.kind == ExportKind::kLibrary || contents.kind == ExportKind::kDll;
+    settings.second_flag = contents.kind == ExportKind::kDll;
+    settings.system_library =
+        EqualsIgnoringCase(source->name, kSystemLibraryName) ||
+        std::any_of(system_libraries_.begin(), system_libraries_.end(),
+                    [&](const std::string& name) { return EqualsIgnoringCase(name, source->name); });
+    source->search_path.assign(contents.search_path.begin(), contents.search_path.end());
+  }
+
+  // Adds a module of an application export to the application's own lists.
+  void StageModule(std::string_view name, std::string_view text, ApplicationSource* source) {
+    const auto index = static_cast<std::uint32_t>(source->modules.size());
+    LoadedModule& module = source->modules.emplace_back();
+    module.name = name;
+    module.file = source->relative;
+    module.name_in_file = name;
+    WarnLongModuleName(source->path, "module " + module.name + ": ", name);
+    AddModuleEntities(text, index, &module, &source->entities);
+  }
+
+  // Application order is the ascending byte order of the names. Of applications with the
+  // same name the first is kept: a folder before an export file, and export files in the
+  // byte order of their file names.
+  void PutInOrder(std::vector<ApplicationSource>* sources) {
+    std::stable_sort(sources->begin(), sources->end(),
+                     [](const ApplicationSource& a, const ApplicationSource& b) {
+                       return a.name < b.name;
+                     });
+    auto same_name = [&](const ApplicationSource& kept, const ApplicationSource& later) {
+      if (kept.name != later.name) return false;
+      skipped_->Add(later.path, "left out: the application " + later.name +
+                                    " is already read from " + kept.path);
+      return true;
+    };
+    sources->erase(std::unique(sources->begin(), sources->end(), same_name), sources->end());
+  }
+
+  void LimitApplicationCount(std::vector<ApplicationSource>* sources) {
+    constexpr std::size_t kMost = std::numeric_limits<AppHandle>::max();
+    if (sources->size() <= kMost) return;
+    for (std::size_t i = kMost; i < sources->size(); ++i) {
+      skipped_->Add((*sources)[i].path, "left out: more than 65535 applications");
+    }
+    sources->resize(kMost);
+  }
+
+  void AddApplication(ApplicationSource* source) {
+    LoadedApplication& application = project_.applications.emplace_back(source->settings);
+    application.name = source->name;
+    if (source->name.size() > kLongestApplicationName) {
+      skipped_->Add(source->path, "name longer than 31 characters: shown cut");
+    }
+    if (!source->export_file) ReadSettings(source, &application);
+  }
+
+  void ReadSettings(ApplicationSource* source, LoadedApplication* application) {
+    const std::string path = JoinPath(source->path, kApplicationSettingsFile);
     SettingsFile settings = ReadSettingsFile(env_, path, skipped_);
-    ReadKind(settings.Get(kSection, "Kind", "program"), path, &application);
-    application.system_library = settings.GetYesNo(kSection, "SystemLibrary", false);
-    application.icon_name = settings.Get(kSection, "Icon");
-    return std::string(settings.Get(kSection, "SearchPath"));
+    ReadKind(settings.Get(kSection, "Kind", "program"), path, application);
+    application->system_library = settings.GetYesNo(kSection, "SystemLibrary", false);
+    application->icon_name = settings.Get(kSection, "Icon");
+    source->search_path = SplitNameList(settings.Get(kSection, "SearchPath"));
   }
 
   void ReadKind(std::string_view kind, const std::string& path, LoadedApplication* application) {
@@ -80,70 +207,132 @@ class ProjectLoader {
     }
   }
 
-  void ResolveSearchPath(std::string_view setting, LoadedApplication* application) {
-    while (!setting.empty()) {
-      const std::size_t semicolon = setting.find(';');
-      std::string_view entry = TrimBlanksAndTabs(setting.substr(0, semicolon));
-      setting.remove_prefix(semicolon == std::string_view::npos ? setting.size() : semicolon + 1);
+  // Each name is trimmed and looked up ignoring case; empty names are left out, and so,
+  // with a warning, are names of no application.
+  void ResolveSearchPath(const ApplicationSource& source, LoadedApplication* application) {
+    const std::string where = source.export_file
+                                  ? source.path
+                                  : JoinPath(source.path, kApplicationSettingsFile);
+    for (const std::string& name : source.search_path) {
+      std::string_view entry = TrimBlanksAndTabs(name);
       if (entry.empty()) continue;
       if (AppHandle handle = FindApplication(project_, entry)) {
         application->search_path.push_back(handle);
       } else {
-        skipped_->Add(JoinPath(ApplicationFolder(application->name), kApplicationSettingsFile),
+        skipped_->Add(where,
                       "SearchPath entry " + std::string(entry) + " left out: no such application");
       }
     }
   }
 
-  void ReadModules(std::size_t index) {
-    LoadedApplication& application = project_.applications[index];
-    const std::string folder = ApplicationFolder(application.name);
-    application.first_module = static_cast<std::uint32_t>(project_.modules.size());
-    std::vector<std::string> files;
-    if (std::error_code error = ListModuleFiles(env_, folder, &files)) {
-      skipped_->Add(folder, FailureReason("no modules: the folder cannot be listed", error));
+  void AddModules(ApplicationSource* source, LoadedApplication* application) {
+    application->first_module = static_cast<std::uint32_t>(project_.modules.size());
+    if (source->export_file) {
+      MoveStagedModules(source);
+    } else {
+      ReadModules(*source);
     }
-    std::string source;
+    application->module_count =
+        static_cast<std::uint32_t>(project_.modules.size()) - application->first_module;
+  }
+
+  void MoveStagedModules(ApplicationSource* source) {
+    const auto module_base = static_cast<std::uint32_t>(project_.modules.size());
+    const auto entity_base = static_cast<std::uint32_t>(project_.entities.size());
+    for (LoadedModule& module : source->modules) {
+      module.first_entity += entity_base;
+      project_.modules.push_back(std::move(module));
+    }
+    for (LoadedEntity& entity : source->entities) {
+      entity.module += module_base;
+      project_.entities.push_back(std::move(entity));
+    }
+    source->modules.clear();
+    source->entities.clear();
+  }
+
+  void ReadModules(const ApplicationSource& source) {
+    std::vector<std::string> files;
+    if (std::error_code error = ListModuleFiles(env_, source.path, &files)) {
+      skipped_->Add(source.path, FailureReason("no modules: the folder cannot be listed", error));
+    }
+    std::string bytes;
+    std::string text;
     for (const std::string& file : files) {
-      const std::string path = JoinPath(folder, file);
-      if (std::error_code error = env_.ReadFile(path, &source)) {
+      const std::string path = JoinPath(source.path, file);
+      if (std::error_code error = env_.ReadFile(path, &bytes)) {
         skipped_->Add(path, FailureReason("left out: cannot be read", error));
         continue;
       }
-      AddModule(path, project_.name + "/" + application.name + "/" + file, ModuleName(file),
-                source);
+      std::string_view module_text = bytes;
+      std::string_view name_in_file;
+      if (IsModuleExportFile(file)) {
+        if (!ReadModuleExport(path, bytes, &text, &name_in_file)) continue;
+        module_text = text;
+      } else if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
+        skipped_->Add(path, "holds zero bytes: each entity's text ends at its first zero byte");
+      }
+      AddModule(path, JoinRelative(source.relative, file), ModuleName(file), name_in_file,
+                module_text);
     }
-    application.module_count =
-        static_cast<std::uint32_t>(project_.modules.size()) - application.first_module;
   }
 
-  // `relative_path` is the file's path from the repository folder, with '/' separators.
-  void AddModule(const std::string& path, std::string relative_path, std::string_view name,
-                 std::string_view source) {
-    if (name.size() > kLongestModuleName) {
-      skipped_->Add(path, "name longer than 63 characters: shown cut");
+  // The text of the one module of the module export `bytes` into `text`, its name record
+  // into `name_in_file`; false when the file is damaged.
+  bool ReadModuleExport(const std::string& path, std::string_view bytes, std::string* text,
+                        std::string_view* name_in_file) {
+    ExportFile contents;
+    if (auto damage = ReadExportFile(bytes, &contents)) {
+      skipped_->Add(path, DamageReason(*damage));
+      return false;
     }
-    if (std::memchr(source.data(), '\0', source.size()) != nullptr) {
-      skipped_->Add(path, "holds zero bytes: each entity's text ends at its first zero byte");
+    text->clear();
+    *name_in_file = {};
+    if (contents.modules.empty()) {
+      skipped_->Add(path, "holds no module: read as an empty module");
+      return true;
     }
+    if (contents.modules.size() > 1) {
+      skipped_->Add(path, "holds more than one module: only the first is read, the one at byte "
+                          "offset " + std::to_string(contents.modules.front().offset));
+    }
+    AppendModuleText(contents.modules.front(), text);
+    *name_in_file = contents.modules.front().name;
+    return true;
+  }
+
+  void AddModule(const std::string& path, std::string relative, std::string_view name,
+                 std::string_view name_in_file, std::string_view source) {
+    WarnLongModuleName(path, "", name);
     const auto index = static_cast<std::uint32_t>(project_.modules.size());
     LoadedModule& module = project_.modules.emplace_back();
     module.name = name;
-    module.file = std::move(relative_path);
+    module.file = std::move(relative);
+    module.name_in_file = name_in_file;
     AddModuleEntities(source, index, &module, &project_.entities);
+  }
+
+  void WarnLongModuleName(const std::string& path, const std::string& which,
+                          std::string_view name) {
+    if (name.size() > kLongestModuleName) {
+      skipped_->Add(path, which + "name longer than 63 characters: shown cut");
+    }
   }
 
   Env& env_;
   const std::string& folder_;
+  const std::string& relative_folder_;
   SkipList* skipped_;
+  std::vector<std::string> system_libraries_;
   LoadedProject project_;
 };
 
 }  // namespace
 
-LoadedProject LoadProject(Env& env, const std::string& project_folder, const std::string& name,
+LoadedProject LoadProject(Env& env, const std::string& project_folder,
+                          const std::string& relative_folder, const std::string& name,
                           SkipList* skipped) {
-  return ProjectLoader(env, project_folder, skipped).Load(name);
+  return ProjectLoader(env, project_folder, relative_folder, skipped).Load(name);
 }
 
 AppHandle FindApplication(const LoadedProject& project, std::string_view name) {

@@ -11,11 +11,15 @@
 
 namespace ivarscan {
 
-// Reads the project `name` from its folder `project_folder`: its applications with their
-// application.ini, and every module file of each. Never fails: a file or folder that
-// cannot be read is left out (an unreadable application.ini gives the defaults), and that,
-// like every setting it cannot use, is recorded in `skipped`.
-LoadedProject LoadProject(Env& env, const std::string& project_folder, const std::string& name,
+// Reads the project `name` from its folder `project_folder`, which is `relative_folder`
+// relative to the repository folder ('/'-separated, empty for the repository folder
+// itself): its application folders with their application.ini and module files (`.prg`
+// and module exports), and its application exports. Never fails: a file or folder that
+// cannot be read, and a damaged export file, is left out (an unreadable application.ini
+// gives the defaults), and that, like every setting it cannot use, is recorded in
+// `skipped`.
+LoadedProject LoadProject(Env& env, const std::string& project_folder,
+                          const std::string& relative_folder, const std::string& name,
                           SkipList* skipped);
 
 // The handle of the project's first application named `name` ignoring letter case; 0

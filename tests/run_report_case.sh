@@ -2,18 +2,25 @@
 # Runs the console edition on one report case and compares the report byte for byte; then
 # runs it for JSON and SARIF and checks those (tests/check_outputs.py: valid against their
 # schemas, the same findings as the text report, every location on its name's line).
-#   run_report_case.sh <ivarscan program> <case folder>
+#   run_report_case.sh <ivarscan program> <case folder> [folder|aef|mef]
 # A case folder holds `repository/` (a repository folder), `project` (the name of the
 # project to report on, one line) and `expected.txt` (the report). The repository is
-# copied first, so that the run's changes to it never touch the source tree.
+# copied first, so that the run's changes to it never touch the source tree. With `aef`
+# or `mef` the copy is written in that export form (tests/export_writer.py), and the
+# report must be the same.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 case_dir=$(cd "$2" && pwd)
+form=${3:-folder}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cp -rL "$case_dir/repository" "$work/repository"
+if [[ "$form" == folder ]]; then
+  cp -rL "$case_dir/repository" "$work/repository"
+else
+  python3 "$here/export_writer.py" "$form" "$case_dir/repository" "$work/repository"
+fi
 cp "$work/repository/repository.ini" "$work/repository.ini.before" 2>/dev/null || true
 project=$(head -n 1 "$case_dir/project")
 cd "$work"
