@@ -16,6 +16,10 @@ in another application) and parent classes that no application declares. Apart f
 planted ones, no class declares a visible instance variable that an ancestor declares too,
 so the report of a generated repository names exactly the planted classes.
 
+With --form aef every application folder is written as an application export
+(`<application>.aef` in the project folder), with --form mef every module as a module
+export (`<module>.mef`), both by tests/export_writer.py.
+
 Same arguments, same bytes: everything comes from one seeded random generator.
 Standard library only.
 """
@@ -26,11 +30,15 @@ import os
 import random
 import shutil
 import sys
+import tempfile
 import time
 
 from repogen_plan import Planner, Stats
 from repogen_source import Writer
 from repogen_words import SYSTEM_HIERARCHY
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+import export_writer  # noqa: E402  (tests/export_writer.py)
 
 # ---------------------------------------------------------------------------------------------
 # Shapes
@@ -120,6 +128,21 @@ class Output:
         self.write(relative, lines)
 
 
+def write_export_form(root, form, shape, seed):
+    """Generates the repository as folders beside root, then writes it into root in the
+    export form; the counts are those of the folder form's source."""
+    parent = os.path.dirname(os.path.abspath(root))
+    with tempfile.TemporaryDirectory(dir=parent) as staging:
+        folders = os.path.join(staging, "folders")
+        os.makedirs(folders)
+        stats = write_repository(folders, shape, seed)
+        exports = os.path.join(staging, "exports")
+        (export_writer.write_aef if form == "aef" else export_writer.write_mef)(folders, exports)
+        for entry in os.listdir(exports):
+            shutil.move(os.path.join(exports, entry), os.path.join(root, entry))
+    return stats
+
+
 def yes(rng):
     return rng.choice(["yes", "Yes", "YES", "true", "1"])
 
@@ -188,6 +211,9 @@ def parse_arguments(argv):
                         help="share of classes with a planted duplicate (0 to 1)")
     parser.add_argument("--missing-share", type=float,
                         help="share of classes whose parent does not exist (0 to 1)")
+    parser.add_argument("--form", choices=["folder", "aef", "mef"], default="folder",
+                        help="write applications as folders, as application exports (.aef) "
+                             "or with module exports (.mef)")
     parser.add_argument("--force", action="store_true",
                         help="replace an earlier generated repository in the output folder")
     return parser.parse_args(argv)
@@ -237,13 +263,16 @@ def main(argv=None):
         print(f"generate_repository: {error}", file=sys.stderr)
         return 2
     start = time.monotonic()
-    stats = write_repository(args.output, shape, args.seed)
+    if args.form == "folder":
+        stats = write_repository(args.output, shape, args.seed)
+    else:
+        stats = write_export_form(args.output, args.form, shape, args.seed)
     seconds = time.monotonic() - start
     print(f"{args.output}: {stats.files} files, {stats.bytes} bytes "
           f"({stats.bytes / 1e6:.1f} MB), {stats.classes} classes, {stats.methods} methods, "
           f"{len(stats.duplicates)} planted duplicates, {len(stats.missing)} missing parents, "
           f"{stats.reported()} classes to report "
-          f"(preset {args.preset}, seed {args.seed}, {seconds:.1f} s)")
+          f"(preset {args.preset}, seed {args.seed}, {args.form} form, {seconds:.1f} s)")
     return 0
 
 

@@ -446,6 +446,31 @@ class ReportTest(unittest.TestCase):
             self.assertIn("** Could not find parent class ", blocks[key])
 
 
+    def test_export_forms_give_the_same_report(self):
+        reports = []
+        with tempfile.TemporaryDirectory() as tmp:
+            for form in ("folder", "aef", "mef"):
+                repository, run = os.path.join(tmp, form), os.path.join(tmp, form + "-run")
+                os.makedirs(run)
+                done = subprocess.run([sys.executable, SCRIPT, repository, "--form", form,
+                                       "--apps", "3", "--duplicate-share", "0.3", "--seed", "5"],
+                                      capture_output=True, text=True)
+                self.assertEqual(done.returncode, 0, done.stderr)
+                suffix = {"folder": ".prg", "aef": ".aef", "mef": ".mef"}[form]
+                files = [f.lower() for _, _, names in os.walk(repository) for f in names]
+                self.assertTrue(any(f.endswith(suffix) for f in files), form)
+                done = subprocess.run([os.environ["IVARSCAN_PROGRAM"], "--repository",
+                                       repository, "--project", gen.MAIN_PROJECT, "--yes",
+                                       "--no-open"], cwd=run, capture_output=True)
+                self.assertEqual(done.returncode, 0, done.stderr)
+                self.assertNotIn(b"warning", done.stderr)
+                with open(os.path.join(run, "DUPIVars25.TXT"), "rb") as f:
+                    reports.append(f.read())
+        self.assertIn(b"Class: ", reports[0])
+        self.assertEqual(reports[1], reports[0])
+        self.assertEqual(reports[2], reports[0])
+
+
 class CommandLineTest(unittest.TestCase):
     def run_script(self, *args):
         return subprocess.run([sys.executable, SCRIPT, *args], capture_output=True, text=True)

@@ -1,28 +1,30 @@
 #!/bin/sh
 # Benchmarks a report run on a generated repository of the given preset:
 #
-#   bench/run_benchmark.sh small|medium|large [runs]
+#   bench/run_benchmark.sh small|medium|large [runs] [folder|aef|mef]
 #
-# Generates the preset's repository (kept in build/bench-data/<preset> and generated again
-# only when the generator changes), configures and builds the release preset, and runs
+# Generates the preset's repository in the given form (kept in build/bench-data/<preset>,
+# or <preset>-aef / <preset>-mef, and generated again only when the generator changes), configures and builds the release preset, and runs
 # bench/run_benchmark on it, which prints the figures of every run and their medians.
 # IVARSCAN_BENCH_BUILD names another build folder for the release build (default
 # build/release).
 set -eu
 
-preset=${1:?usage: bench/run_benchmark.sh small|medium|large [runs]}
+preset=${1:?usage: bench/run_benchmark.sh small|medium|large [runs] [folder|aef|mef]}
 runs=${2:-5}
+form=${3:-folder}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${IVARSCAN_BENCH_BUILD:-$root/build/release}
 data=$root/build/bench-data/$preset
+[ "$form" = folder ] || data=$data-$form
 stamp=$data.stamp
 
-# The generator's sources and the preset decide every byte of the repository.
-wanted="$(cat "$root"/bench/generate_repository.py "$root"/bench/repogen_*.py |
-  sha256sum | cut -c1-16) $preset"
+# The generator's sources (the export writer's included) and the preset decide every byte.
+wanted="$(cat "$root"/bench/generate_repository.py "$root"/bench/repogen_*.py \
+  "$root"/tests/export_writer.py | sha256sum | cut -c1-16) $preset $form"
 if [ ! -f "$data/repository.ini" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]; then
   rm -f "$stamp"
-  python3 "$root/bench/generate_repository.py" --preset "$preset" --force "$data"
+  python3 "$root/bench/generate_repository.py" --preset "$preset" --form "$form" --force "$data"
   echo "$wanted" > "$stamp"
 fi
 

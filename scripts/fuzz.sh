@@ -24,6 +24,7 @@ targets=(
   "engine/scanner_fuzzer 65536"
   "store/entity_splitter_fuzzer 65536"
   "store/settings_file_fuzzer 16384"
+  "store/export_file_fuzzer 65536"
   "errors/error_text_fuzzer 8192"
 )
 
