@@ -99,7 +99,7 @@ class ConsoleTest(unittest.TestCase):
 
     def test_prompts_answered_on_a_terminal(self):
         # Yes to the introduction, "9" is not in the list, then the project by its number
-        # (Archive, Inventory, Sales), then Enter at the closing note.
+        # (Archive, Inventory, Sales, Warehouse), then Enter at the closing note.
         result = self.run_program("--repository", self.repository, "--no-open",
                                   terminal_input="\n9\n3\n\n")
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)

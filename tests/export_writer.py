@@ -126,9 +126,28 @@ def module_records(name, source):
     return body + dropped_entities()
 
 
-def module_files(folder):
+def module_files(folder, endings=('.prg',)):
     return sorted(f for f in os.listdir(folder)
-                  if f.lower().endswith('.prg') and os.path.isfile(os.path.join(folder, f)))
+                  if f.lower().endswith(endings) and os.path.isfile(os.path.join(folder, f)))
+
+
+def records_of(data):
+    """(type, whole record) of every record after the header, up to the end record."""
+    at = 6 + struct.unpack_from('<I', data, 2)[0]
+    while struct.unpack_from('<H', data, at)[0] != END:
+        length = struct.unpack_from('<I', data, at + 2)[0]
+        yield struct.unpack_from('<H', data, at)[0], data[at:at + 6 + length]
+        at += 6 + length
+
+
+def exported_module(name, data):
+    """The records of a module export's module, renamed after its file."""
+    body, seen = record(MODNAME, record_text(name)), 0
+    for kind, whole in records_of(data):
+        seen += kind == MODNAME
+        if seen == 1 and kind != MODNAME:
+            body += whole
+    return body
 
 
 def read(path):
@@ -155,8 +174,9 @@ def application_export(folder, name):
     for entry in settings.get('searchpath', '').split(';'):
         if entry:
             data += record(SPATH, record_text(entry.encode('latin-1')))
-    for file in module_files(folder):
-        data += module_records(file[:-4].encode('latin-1'), read(os.path.join(folder, file)))
+    for file in module_files(folder, ('.prg', '.mef')):
+        write = exported_module if file.lower().endswith('.mef') else module_records
+        data += write(file[:-4].encode('latin-1'), read(os.path.join(folder, file)))
     return data + end()
 
 

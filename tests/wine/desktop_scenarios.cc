@@ -120,7 +120,8 @@ void HappyPath(Scenario& scenario, const Program& program) {
   StartAndAnswerIntroduction(scenario, program, IDYES);
   HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
   HWND list = ::GetDlgItem(dialog, IDC_WINPRJ_LBPRJ);
-  scenario.ExpectEq(Joined(ListItems(list)), "Archive, Inventory, Sales", "sorted projects");
+  scenario.ExpectEq(Joined(ListItems(list)), "Archive, Inventory, Sales, Warehouse",
+                    "sorted projects");
   scenario.ExpectEq(ListSelection(list), 1, "the current project (Inventory) is selected");
   scenario.Shot("project-dialog");
   ChooseProject(scenario, dialog, "Sales");
