@@ -43,7 +43,9 @@ std::vector<std::string> SplitNameList(std::string_view list) {
 }
 
 // An application before it takes its place in the project: an application folder, or an
-// application export already read, with its modules and entities numbered from 0.
+// application export with the settings read from it. An export's modules are read when
+// the application's turn comes, from a second reading of the file, so that only one
+// file's bytes are held at a time.
 struct ApplicationSource {
   std::string name;
   std::string path;      // its folder or its export file
@@ -51,8 +53,6 @@ struct ApplicationSource {
   bool export_file = false;
   LoadedApplication settings;
   std::vector<std::string> search_path;  // the names as written, untrimmed in an export
-  std::vector<LoadedModule> modules;
-  std::vector<LoadedEntity> entities;
 };
 
 class ProjectLoader {
@@ -97,37 +97,32 @@ class ProjectLoader {
   void ReadApplicationExports(std::vector<ApplicationSource>* sources) {
     std::vector<std::string> files;
     ListApplicationExportFiles(env_, folder_, &files);  // listed above when it can be
-    std::string bytes;
-    std::string text;
     for (const std::string& file : files) {
       ApplicationSource source;
       source.path = JoinPath(folder_, file);
       source.relative = JoinRelative(relative_folder_, file);
       source.export_file = true;
-      if (std::error_code error = env_.ReadFile(source.path, &bytes)) {
-        skipped_->Add(source.path, FailureReason("left out: cannot be read", error));
-        continue;
-      }
       ExportFile contents;
-      if (auto damage = ReadExportFile(bytes, &contents)) {
-        skipped_->Add(source.path, DamageReason(*damage));
-        continue;
-      }
+      if (!ReadApplicationExport(source.path, &contents)) continue;
       const bool named = contents.application_name && !IsBlank(*contents.application_name);
       source.name = named ? std::string(*contents.application_name) : ModuleName(file);
       ReadExportSettings(contents, &source);
-      for (const ExportModule& module : contents.modules) {
-        if (IsBlank(module.name)) {
-          skipped_->Add(source.path, "module without a name at byte offset " +
-                                         std::to_string(module.offset) + " left out");
-          continue;
-        }
-        text.clear();
-        AppendModuleText(module, &text);
-        StageModule(module.name, text, &source);
-      }
       sources->push_back(std::move(source));
     }
+  }
+
+  // Reads the export at `path` into `contents`, whose views point into bytes_; false,
+  // with a warning, when it cannot be read or is damaged.
+  bool ReadApplicationExport(const std::string& path, ExportFile* contents) {
+    if (std::error_code error = env_.ReadFile(path, &bytes_)) {
+      skipped_->Add(path, FailureReason("left out: cannot be read", error));
+      return false;
+    }
+    if (auto damage = ReadExportFile(bytes_, contents)) {
+      skipped_->Add(path, DamageReason(*damage));
+      return false;
+    }
+    return true;
   }
 
   void ReadExportSettings(const ExportFile& contents, ApplicationSource* source) {
@@ -139,17 +134,6 @@ class ProjectLoader {
         std::any_of(system_libraries_.begin(), system_libraries_.end(),
                     [&](const std::string& name) { return EqualsIgnoringCase(name, source->name); });
     source->search_path.assign(contents.search_path.begin(), contents.search_path.end());
-  }
-
-  // Adds a module of an application export to the application's own lists.
-  void StageModule(std::string_view name, std::string_view text, ApplicationSource* source) {
-    const auto index = static_cast<std::uint32_t>(source->modules.size());
-    LoadedModule& module = source->modules.emplace_back();
-    module.name = name;
-    module.file = source->relative;
-    module.name_in_file = name;
-    WarnLongModuleName(source->path, "module " + module.name + ": ", name);
-    AddModuleEntities(text, index, &module, &source->entities);
   }
 
   // Application order is the ascending byte order of the names. Of applications with the
@@ -228,7 +212,7 @@ class ProjectLoader {
   void AddModules(ApplicationSource* source, LoadedApplication* application) {
     application->first_module = static_cast<std::uint32_t>(project_.modules.size());
     if (source->export_file) {
-      MoveStagedModules(source);
+      ReadExportModules(*source);
     } else {
       ReadModules(*source);
     }
@@ -236,19 +220,22 @@ class ProjectLoader {
         static_cast<std::uint32_t>(project_.modules.size()) - application->first_module;
   }
 
-  void MoveStagedModules(ApplicationSource* source) {
-    const auto module_base = static_cast<std::uint32_t>(project_.modules.size());
-    const auto entity_base = static_cast<std::uint32_t>(project_.entities.size());
-    for (LoadedModule& module : source->modules) {
-      module.first_entity += entity_base;
-      project_.modules.push_back(std::move(module));
+  // The modules of an application export. A file that has changed into a damaged one
+  // since its settings were read gives no modules, with the warning.
+  void ReadExportModules(const ApplicationSource& source) {
+    ExportFile contents;
+    if (!ReadApplicationExport(source.path, &contents)) return;
+    for (const ExportModule& module : contents.modules) {
+      if (IsBlank(module.name)) {
+        skipped_->Add(source.path, "module without a name at byte offset " +
+                                       std::to_string(module.offset) + " left out");
+        continue;
+      }
+      text_.clear();
+      AppendModuleText(module, &text_);
+      WarnLongModuleName(source.path, "module " + std::string(module.name) + ": ", module.name);
+      AddModule(source.relative, module.name, module.name, text_);
     }
-    for (LoadedEntity& entity : source->entities) {
-      entity.module += module_base;
-      project_.entities.push_back(std::move(entity));
-    }
-    source->modules.clear();
-    source->entities.clear();
   }
 
   void ReadModules(const ApplicationSource& source) {
@@ -256,24 +243,22 @@ class ProjectLoader {
     if (std::error_code error = ListModuleFiles(env_, source.path, &files)) {
       skipped_->Add(source.path, FailureReason("no modules: the folder cannot be listed", error));
     }
-    std::string bytes;
-    std::string text;
     for (const std::string& file : files) {
       const std::string path = JoinPath(source.path, file);
-      if (std::error_code error = env_.ReadFile(path, &bytes)) {
+      if (std::error_code error = env_.ReadFile(path, &bytes_)) {
         skipped_->Add(path, FailureReason("left out: cannot be read", error));
         continue;
       }
-      std::string_view module_text = bytes;
+      std::string_view module_text = bytes_;
       std::string_view name_in_file;
       if (IsModuleExportFile(file)) {
-        if (!ReadModuleExport(path, bytes, &text, &name_in_file)) continue;
-        module_text = text;
-      } else if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
+        if (!ReadModuleExport(path, bytes_, &text_, &name_in_file)) continue;
+        module_text = text_;
+      } else if (std::memchr(bytes_.data(), '\0', bytes_.size()) != nullptr) {
         skipped_->Add(path, "holds zero bytes: each entity's text ends at its first zero byte");
       }
-      AddModule(path, JoinRelative(source.relative, file), ModuleName(file), name_in_file,
-                module_text);
+      WarnLongModuleName(path, "", ModuleName(file));
+      AddModule(JoinRelative(source.relative, file), ModuleName(file), name_in_file, module_text);
     }
   }
 
@@ -301,9 +286,8 @@ class ProjectLoader {
     return true;
   }
 
-  void AddModule(const std::string& path, std::string relative, std::string_view name,
-                 std::string_view name_in_file, std::string_view source) {
-    WarnLongModuleName(path, "", name);
+  void AddModule(std::string relative, std::string_view name, std::string_view name_in_file,
+                 std::string_view source) {
     const auto index = static_cast<std::uint32_t>(project_.modules.size());
     LoadedModule& module = project_.modules.emplace_back();
     module.name = name;
@@ -324,6 +308,8 @@ class ProjectLoader {
   const std::string& relative_folder_;
   SkipList* skipped_;
   std::vector<std::string> system_libraries_;
+  std::string bytes_;  // the file being read
+  std::string text_;   // the text of the export module being read
   LoadedProject project_;
 };
 
