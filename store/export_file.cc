@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "platform/text.h"
-#include "store/module_entities.h"
 
 namespace ivarscan {
 namespace {
@@ -244,9 +243,10 @@ void AppendModuleText(const ExportModule& module, std::string* text) {
     text->append(module.external_source);
     return;
   }
+  // An LF ends a line as CR LF does: AddModuleEntities makes every LF a CR LF.
   for (std::string_view source : module.entity_sources) {
-    AppendWithCrLf(source, text);
-    if (!text->ends_with("\r\n")) text->append("\r\n");
+    text->append(source);
+    if (!text->ends_with('\n')) text->append("\r\n");
   }
 }
 

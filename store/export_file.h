@@ -51,8 +51,10 @@ struct ExportFileDamage {
 std::optional<ExportFileDamage> ReadExportFile(std::string_view bytes, ExportFile* file);
 
 // Appends the module's text, as a module file would hold it, to `text`: the external
-// source, or else each entity source with every LF not preceded by CR turned into CR LF
-// and CR LF added when it does not end in one.
+// source, or else the entity sources one after the other, CR LF added to each that does
+// not end in a line end (CR LF or LF). AddModuleEntities then turns every LF that is not
+// preceded by CR into CR LF, as it does for a module file, so each entity source ends up
+// with CR LF line ends and ending its own last line.
 void AppendModuleText(const ExportModule& module, std::string* text);
 
 }  // namespace ivarscan

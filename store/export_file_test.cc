@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "store/module_entities.h"
+
 namespace ivarscan {
 namespace {
 
@@ -53,7 +55,19 @@ TEST(ExportFileTest, ReadsAnApplicationWithItsLibraryListAndModules) {
 
   std::string text;
   AppendModuleText(contents.modules[0], &text);
-  EXPECT_EQ(text, "CLASS Foo\r\n  EXPORT a\r\nMETHOD I\r\nx\r\n");
+  EXPECT_EQ(text, "CLASS Foo\r\n  EXPORT a\r\nMETHOD I\nx\n");
+}
+
+TEST(ExportFileTest, EachEntitySourceEndsItsOwnLineWithCrLf) {
+  ExportModule module;
+  const std::string sources[] = {"CLASS A\n  EXPORT a", "CLASS B\r", "\nCLASS C\r\n", "x"};
+  module.entity_sources.assign(std::begin(sources), std::end(sources));
+  std::string text;
+  AppendModuleText(module, &text);
+  LoadedModule loaded;
+  std::vector<LoadedEntity> entities;
+  AddModuleEntities(text, 0, &loaded, &entities);
+  EXPECT_EQ(loaded.texts, "CLASS A\r\n  EXPORT a\r\n\0CLASS B\r\r\n\r\n\0CLASS C\r\nx\r\n\0"s);
 }
 
 TEST(ExportFileTest, KindComesFromTheFlagRecordsTheLastOneWinning) {
