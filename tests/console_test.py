@@ -78,6 +78,28 @@ class ConsoleTest(unittest.TestCase):
         self.assertIn("Processing:Orders", result.stderr)
         self.assertEqual(self.current_project(), before)
 
+    def test_bare_export_folder_with_a_damaged_export(self):
+        # The project Warehouse's exports alone in a folder of the user's, one of them cut
+        # short: the run warns about it with its offset, reports on the rest, and leaves
+        # the folder as it was.
+        exports = os.path.join(self.work, "Warehouse")
+        os.makedirs(exports)
+        for name in ("Runtime Classes.aef", "Shipping.aef", "project.ini"):
+            shutil.copy(os.path.join(SAMPLE, "Warehouse", name), exports)
+        with open(os.path.join(SAMPLE, "Warehouse", "Shipping.aef"), "rb") as f:
+            data = f.read()
+        with open(os.path.join(exports, "Broken.aef"), "wb") as f:
+            f.write(data[:-6])
+        before = sorted(os.listdir(exports))
+        result = self.run_program("--repository", exports, "--yes", "--project", "warehouse",
+                                  "--no-open")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        warning = ("ivarscan: warning: %s: left out: damaged at byte offset %d: no end record"
+                   % (os.path.join(exports, "Broken.aef"), len(data) - 6))
+        self.assertEqual(result.stderr.count(warning), 1, result.stderr)
+        self.assertIn(b"Application: Shipping", self.report())
+        self.assertEqual(sorted(os.listdir(exports)), before)
+
     def test_repository_from_the_environment_and_the_current_folder(self):
         result = self.run_program("--yes", "--project", "Inventory",
                                   env={"IVARSCAN_REPOSITORY": self.repository})
