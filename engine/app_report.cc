@@ -168,7 +168,7 @@ class AppReport {
     finding.application = app_name_;
     finding.module = MODNAME(repo_, record.module);
     finding.parent = record.parent;
-    finding.position = {record.file, record.line};
+    finding.position = {record.file, record.line, record.module_in_file};
     const Chain& chain = WalkChain(graph, node);
     if (dialog_.LABORT()) return false;
 
@@ -224,7 +224,7 @@ class AppReport {
     for (std::size_t j = 0; j < names.size(); ++j) {
       dialog_.ApplicationExec();
       if (dialog_.LABORT()) break;
-      const SourcePosition position{record.file, record.ivar_lines[j]};
+      const SourcePosition position{record.file, record.ivar_lines[j], record.module_in_file};
       for (std::size_t k = j + 1; k < names.size(); ++k) {
         dialog_.ApplicationExec();
         if (EqualsIgnoringCase(names[k], names[j])) {
@@ -232,7 +232,7 @@ class AppReport {
           repeat.kind = FindingKind::kDuplicateInClass;
           repeat.name = names[j];
           repeat.position = position;
-          repeat.other_position = {record.file, record.ivar_lines[k]};
+          repeat.other_position = {record.file, record.ivar_lines[k], record.module_in_file};
         }
       }
       const std::uint64_t name_bit = NameBit(names[j]);
@@ -246,7 +246,8 @@ class AppReport {
         inherited.kind = FindingKind::kDuplicateOfInherited;
         inherited.name = names[j];
         inherited.position = position;
-        inherited.other_position = {ancestor.file, ancestor.ivar_lines[declared]};
+        inherited.other_position = {ancestor.file, ancestor.ivar_lines[declared],
+                                    ancestor.module_in_file};
         inherited.ancestor_class = ancestor.name;
         inherited.ancestor_application = APPNAME(repo_, ancestor.application);
         inherited.ancestor_module = MODNAME(repo_, ancestor.module);

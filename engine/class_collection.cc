@@ -28,7 +28,8 @@ std::string ReadPrototype(RepositoryAccess& repo, EntityHandle entity) {
 void AddPosition(RepositoryAccess& repo, const std::vector<std::size_t>& name_lines,
                  ClassRecord* record) {
   std::uint32_t first_line = 0;
-  if (repo.EntQuerySourcePosition(record->entity, &record->file, &first_line) != 0) {
+  if (repo.EntQuerySourcePosition(record->entity, &record->file, &record->module_in_file,
+                                  &first_line) != 0) {
     record->ivar_lines.assign(name_lines.size(), 0);
     return;
   }

@@ -22,10 +22,12 @@ struct ClassRecord {
   std::string parent;         // 4: last word of the prototype; empty when there is no parent
   ModuleHandle module = 0;    // 5: the module that holds the class
   AppHandle application = 0;  // 6: the application asked for
-  // The module's file (relative to the repository folder) and the 1-based lines of the
-  // class statement and of each name of `ivars` (always as many as names); empty and 0
-  // when the repository cannot tell.
+  // The module's file (relative to the repository folder), the module's name in it when
+  // it is an export file, and the 1-based lines (of the module's text) of the class
+  // statement and of each name of `ivars` (always as many as names); empty and 0 when the
+  // repository cannot tell.
   std::string file;
+  std::string module_in_file;
   std::uint32_t line = 0;
   std::vector<std::uint32_t> ivar_lines;
 };

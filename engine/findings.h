@@ -12,11 +12,13 @@
 namespace ivarscan {
 
 // Where a name stands: its module's file, relative to the repository folder with '/'
-// separators, and the 1-based line of the module's text. Empty and 0 when the repository
-// cannot tell.
+// separators, and the 1-based line of the module's text; for a module of an export file
+// (`.aef`, `.mef`), also the module's name in that file, since an application export holds
+// many. Empty and 0 when the repository cannot tell.
 struct SourcePosition {
   std::string file;
   std::uint32_t line = 0;
+  std::string module_in_file;  // empty unless `file` is an export file
 
   bool operator==(const SourcePosition&) const = default;
 };

@@ -551,11 +551,12 @@ Status FakeRepository::EntQueryProt(EntityHandle entity, char* buffer, std::uint
 }
 
 Status FakeRepository::EntQuerySourcePosition(EntityHandle entity, std::string* file,
-                                              std::uint32_t* line) {
+                                              std::string* module_in_file, std::uint32_t* line) {
   Outcome outcome = Enter("EntQuerySourcePosition");
   const FakeEntity* found = FindEntity(entity);
   if (outcome == Outcome::kFail || found == nullptr || found->first_line == 0) return kFailed;
   *file = found->source_file;
+  module_in_file->clear();
   *line = found->first_line;
   return 0;
 }

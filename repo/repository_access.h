@@ -102,10 +102,12 @@ class RepositoryAccess {
   virtual Status EntQueryProt(EntityHandle entity, char* buffer, std::uint32_t size) = 0;
 
   // Where an entity's source text lies: the file of its module, relative to the repository
-  // folder with '/' separators, and the 1-based line of the module's text on which the
-  // entity starts. The IDE's own library cannot tell; the default fails and leaves the
-  // outputs untouched, and findings then carry no position.
+  // folder with '/' separators; for a module of an export file (`.aef`, `.mef`), the
+  // module's name in that file (empty for other files); and the 1-based line of the
+  // module's text on which the entity starts. The IDE's own library cannot tell; the
+  // default fails and leaves the outputs untouched, and findings then carry no position.
   virtual Status EntQuerySourcePosition(EntityHandle /*entity*/, std::string* /*file*/,
+                                        std::string* /*module_in_file*/,
                                         std::uint32_t* /*line*/) {
     return 1;
   }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/env.h"
 #include "store/export_folder.h"
@@ -206,6 +208,29 @@ TEST(BareExportFolderTest, IsOneProjectNamedAfterTheFolderAndNothingIsWrittenInt
   }
   EXPECT_FALSE(folder.Exists("Exports/repository.ini"));
   EXPECT_FALSE(folder.Exists("Exports/repository.lock"));
+}
+
+TEST(BareExportFolderTest, PositionsNameTheExportFileTheModuleAndTheLineOfItsText) {
+  TestFolder folder;
+  folder.Write("Orders.aef",
+               ApplicationExport("Orders", Module("First", "CLASS A\n") +
+                                               Module("Second", "CLASS B\nEXPORT b\r\n") +
+                                               Record(0x0040, Text("c")) +
+                                               Record(0x004E, Text("proto")) +
+                                               Record(0x0041, Text("CLASS C"))));
+  FolderRepository repository(Env::Default(), folder.path());
+  ASSERT_EQ(repository.AdamInit(0, nullptr), kFolderOk);
+  std::vector<std::tuple<std::string, std::string, std::uint32_t>> positions;
+  for (EntityHandle entity = 1; entity <= 3; ++entity) {
+    std::string file, module;
+    std::uint32_t line = 0;
+    ASSERT_EQ(repository.EntQuerySourcePosition(entity, &file, &module, &line), kFolderOk);
+    positions.emplace_back(file, module, line);
+  }
+  EXPECT_EQ(positions, (std::vector<std::tuple<std::string, std::string, std::uint32_t>>{
+                           {"Orders.aef", "First", 1},
+                           {"Orders.aef", "Second", 1},
+                           {"Orders.aef", "Second", 3}}));
 }
 
 TEST(BareExportFolderTest, ProjectFoldersMakeAnOrdinaryRepository) {

@@ -508,11 +508,14 @@ Status FolderRepository::EntQueryProt(EntityHandle handle, char* buffer, std::ui
 }
 
 Status FolderRepository::EntQuerySourcePosition(EntityHandle handle, std::string* file,
+                                                std::string* module_in_file,
                                                 std::uint32_t* line) {
   const LoadedEntity* entity = nullptr;
-  if (file == nullptr || line == nullptr) return kFolderBadArgument;
+  if (file == nullptr || module_in_file == nullptr || line == nullptr) return kFolderBadArgument;
   if (Status status = FindEntity(handle, &entity)) return status;
-  *file = project_->modules[entity->module].file;
+  const LoadedModule& module = project_->modules[entity->module];
+  *file = module.file;
+  *module_in_file = module.name_in_file;
   *line = entity->first_line;
   return kFolderOk;
 }

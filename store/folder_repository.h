@@ -99,7 +99,7 @@ class FolderRepository final : public RepositoryAccess {
                              std::uint16_t* number) override;
   Status EntQueryProt(EntityHandle entity, char* buffer, std::uint32_t size) override;
   Status EntQuerySourcePosition(EntityHandle entity, std::string* file,
-                                std::uint32_t* line) override;
+                                std::string* module_in_file, std::uint32_t* line) override;
 
   // What was left out or changed while reading the folder since AdamInit, and why.
   const std::vector<SkippedFile>& skipped() const { return skipped_.entries(); }

@@ -350,11 +350,15 @@ TEST_F(FolderRepositoryTest, EntitiesCarryTheirCodesNamesTextsAndPrototypes) {
 
   // Positions: the file from the repository folder, the line in the file as written.
   std::string file;
+  std::string module_in_file = "unchanged";
   std::uint32_t line = 0;
-  ASSERT_EQ(repository_.EntQuerySourcePosition(entities[1], &file, &line), kFolderOk);
+  ASSERT_EQ(repository_.EntQuerySourcePosition(entities[1], &file, &module_in_file, &line),
+            kFolderOk);
   EXPECT_EQ(file, "P/App/Window.prg");
+  EXPECT_EQ(module_in_file, "");
   EXPECT_EQ(line, 6u);
-  EXPECT_EQ(repository_.EntQuerySourcePosition(99, &file, &line), kFolderNotFound);
+  EXPECT_EQ(repository_.EntQuerySourcePosition(99, &file, &module_in_file, &line),
+            kFolderNotFound);
 
   std::int16_t value = 5;
   EXPECT_EQ(repository_.EntQueryType(0, &value), kFolderNotFound);
