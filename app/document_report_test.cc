@@ -12,8 +12,8 @@ namespace {
 
 using Json = nlohmann::json;
 
-// Sales: OrderWindow repeats nId and inherits oDCName from DataWindow; Orphan has a missing
-// parent and no position. The application's names use code page 1252.
+// Sales: OrderWindow repeats nId and inherits oDCName from DataWindow, whose library is an
+// application export; Orphan has a missing parent and no position. The application's names use code page 1252.
 RunFindings Findings() {
   ClassFinding window;
   window.name = "OrderWindow";
@@ -30,7 +30,7 @@ RunFindings Findings() {
   inherited.kind = FindingKind::kDuplicateOfInherited;
   inherited.name = "oDCName";
   inherited.position = {window.position.file, 5};
-  inherited.other_position = {"Suite/WinLib/Base.prg", 12};
+  inherited.other_position = {"Suite/WinLib.aef", 12, "Base"};
   inherited.ancestor_class = "DataWindow";
   inherited.ancestor_application = "WinLib";
   inherited.ancestor_module = "Base";
@@ -69,7 +69,8 @@ TEST(JsonReportTest, HoldsTheRunAndEveryFindingWithItsPosition) {
   EXPECT_EQ(window["variables"][0]["duplicate"]["location"]["line"], 6);
   EXPECT_EQ(window["variables"][1]["ancestor"],
             (Json{{"class", "DataWindow"}, {"application", "WinLib"}, {"module", "Base"},
-                  {"location", {{"file", "Suite/WinLib/Base.prg"}, {"line", 12}}}}));
+                  {"location", {{"file", "Suite/WinLib.aef"}, {"line", 12}, {"module", "Base"}}}}));
+  EXPECT_FALSE(window["location"].contains("module"));
   const Json& orphan = run["applications"][0]["classes"][1];
   EXPECT_FALSE(orphan.contains("location"));
   EXPECT_EQ(orphan["problem"], (Json{{"kind", "missing-parent"}, {"class", "GONE"}}));
@@ -105,9 +106,12 @@ TEST(SarifReportTest, OneRulePerKindAndOneResultPerFinding) {
   EXPECT_EQ(results[1]["ruleId"], "duplicate-of-inherited");
   EXPECT_EQ(results[1]["locations"][0]["physicalLocation"]["region"]["startLine"], 5);
   const Json& ancestor = results[1]["relatedLocations"][0];
-  EXPECT_EQ(ancestor["physicalLocation"]["artifactLocation"]["uri"], "Suite/WinLib/Base.prg");
+  EXPECT_EQ(ancestor["physicalLocation"]["artifactLocation"]["uri"], "Suite/WinLib.aef");
   EXPECT_EQ(ancestor["physicalLocation"]["region"]["startLine"], 12);
   EXPECT_EQ(ancestor["logicalLocations"][0]["fullyQualifiedName"], "WinLib.DataWindow");
+  // In an export file the line is one of the module's text, which is named.
+  EXPECT_EQ(ancestor["logicalLocations"][1], (Json{{"name", "Base"}, {"kind", "module"}}));
+  EXPECT_EQ(results[0]["locations"][0]["logicalLocations"].size(), 1u);
   // Without a position a result still names its class.
   EXPECT_EQ(results[2]["ruleId"], "missing-parent");
   EXPECT_EQ(results[2]["message"]["text"], "Orphan: ** Could not find parent class GONE **");

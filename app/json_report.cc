@@ -19,10 +19,12 @@ constexpr std::array<std::pair<FindingKind, std::string_view>, 4> kKindNames = {
 
 Json Text(std::string_view text) { return Cp1252ToUtf8(text); }
 
-// Adds "location" to `object` when the position is known.
+// Adds "location" to `object` when the position is known; in an export file it names the
+// module too.
 void AddLocation(const SourcePosition& position, Json* object) {
   if (position.file.empty() || position.line == 0) return;
-  (*object)["location"] = {{"file", Text(position.file)}, {"line", position.line}};
+  Json& location = (*object)["location"] = {{"file", Text(position.file)}, {"line", position.line}};
+  if (!position.module_in_file.empty()) location["module"] = Text(position.module_in_file);
 }
 
 Json VariableJson(const VariableFinding& variable) {

@@ -74,6 +74,11 @@ Json Location(const SourcePosition& position, const std::string& application,
       {{{"name", Cp1252ToUtf8(class_name)},
         {"fullyQualifiedName", Cp1252ToUtf8(application + "." + class_name)},
         {"kind", "type"}}});
+  // In an export file the line is one of the named module's text.
+  if (!position.module_in_file.empty()) {
+    location["logicalLocations"].push_back(
+        {{"name", Cp1252ToUtf8(position.module_in_file)}, {"kind", "module"}});
+  }
   return location;
 }
 

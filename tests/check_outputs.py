@@ -6,7 +6,7 @@
 The JSON must be valid against docs/findings.schema.json and name exactly the findings of the
 text report: the text's blocks are written again from the JSON here, by rules of their own,
 and compared byte for byte. Every location must point at a line of the repository's files
-that holds the name it locates. The SARIF must be valid against the official SARIF 2.1.0
+(of the module's text, in an export file) that holds the name it locates. The SARIF must be valid against the official SARIF 2.1.0
 schema (scripts/install-deps.sh fetches it; IVARSCAN_SARIF_SCHEMA overrides its path) and
 have one result per finding.
 """
@@ -15,6 +15,8 @@ import os
 import sys
 
 import jsonschema
+
+import export_writer
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FINDINGS_SCHEMA = os.path.join(ROOT, "docs", "findings.schema.json")
@@ -72,7 +74,10 @@ def check_location(repository, location, name, what):
         fail("%s %s has no location" % (what, name))
     path = os.path.join(repository, *location["file"].split("/"))
     with open(path, "rb") as f:
-        lines = f.read().decode("cp1252", errors="replace").split("\n")
+        data = f.read()
+    if "module" in location:  # an export file: a line of the named module's text
+        data = export_writer.module_text(data, location["module"])
+    lines = data.decode("cp1252", errors="replace").split("\n")
     if location["line"] > len(lines) or name.upper() not in lines[location["line"] - 1].upper():
         fail("%s %s is not on %s line %d" % (what, name, location["file"], location["line"]))
 

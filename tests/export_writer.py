@@ -140,6 +140,45 @@ def records_of(data):
         at += 6 + length
 
 
+def module_text(data, name):
+    """The text that the named module of an export file gives, for checking positions: its
+    embedded external source, or its kept entities' sources, each ending a line."""
+    text, inside, entity, external = b'', False, None, [b'', None]
+
+    def keep(entity):
+        kept = entity['proto'].strip(b' \t\r\n') or entity['type'] == 3
+        designer = entity['type'] in (10, 11, 12, 13, 14, 15, 16, 17, 30)
+        source = entity['source'] or b''
+        return source + (b'' if source.endswith(b'\n') else b'\r\n') if (
+            kept and not designer and source) else b''
+
+    for kind, whole in records_of(data):
+        value = whole[6:].split(b'\0', 1)[0]
+        if kind == MODNAME:
+            if inside:
+                break
+            inside = value == name.encode('latin-1')
+        elif not inside:
+            continue
+        elif kind == 0x0022:
+            external[0] = value
+        elif kind == 0x0101:
+            external[1] = value
+        elif kind == ENTNAME:
+            text += keep(entity) if entity else b''
+            entity = {'type': None, 'proto': b'', 'source': None}
+        elif entity and kind == ENTTYPE and len(whole) >= 8:
+            entity['type'] = struct.unpack_from('<h', whole, 6)[0]
+        elif entity and kind == ENTPROTO:
+            entity['proto'] = value
+        elif entity and kind == ENTSOURCE:
+            entity['source'] = value
+    text += keep(entity) if entity else b''
+    if external[0].strip(b' \t\r\n') and external[1] is not None:
+        return external[1]
+    return text
+
+
 def exported_module(name, data):
     """The records of a module export's module, renamed after its file."""
     body, seen = record(MODNAME, record_text(name)), 0
