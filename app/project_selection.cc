@@ -41,7 +41,7 @@ bool ChooseProject(AppContext& context, const std::string& current, std::string*
 ReportOutcome RUNREPORT(AppContext& context) {
   IVARSCAN_ROUTINE("RUNREPORT");
   if (!OpenRepository(context)) {
-    context.ui.MessageBox("", texts::kRepositoryUnavailable, BoxStyle::kErrorOk);
+    context.ui.ShowMessageBox("", texts::kRepositoryUnavailable, BoxStyle::kErrorOk);
     return ReportOutcome::kNotRun;
   }
   ReportOutcome outcome = ReportOutcome::kNotRun;
@@ -50,10 +50,10 @@ ReportOutcome RUNREPORT(AppContext& context) {
   if (ChooseProject(context, current, &chosen)) {
     if (context.repo.PrjSelect(chosen.c_str()) == 0) {
       outcome = REPORTALL(context);
-      context.ui.MessageBox(texts::kClosingNoteCaption, texts::ClosingNote(),
+      context.ui.ShowMessageBox(texts::kClosingNoteCaption, texts::ClosingNote(),
                             BoxStyle::kInformationOk);
     } else {
-      context.ui.MessageBox("", texts::kSelectionFailed + chosen, BoxStyle::kErrorOk);
+      context.ui.ShowMessageBox("", texts::kSelectionFailed + chosen, BoxStyle::kErrorOk);
     }
     context.repo.PrjSelect(current.c_str());
   }

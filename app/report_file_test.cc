@@ -120,7 +120,7 @@ TEST(ReportFileQuitTest, WhatIsBufferedReachesTheFileWhenTheProgramQuits) {
         ReportFile file(*Env::Default(), path, nullptr);
         file.WriteLine("Application: Orders");
         ErrorLevel(3);
-        _Quit();  // as the error handler's abort does
+        QuitProgram();  // as the error handler's abort does
       },
       ::testing::ExitedWithCode(3), "");
   std::string contents;

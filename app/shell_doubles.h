@@ -40,7 +40,7 @@ class ScriptedUi final : public Ui {
   std::string preselected;                // the item selected when the dialog was shown
   std::vector<std::string> progress_log;  // captions, shows and ends of the progress dialog
 
-  int MessageBox(std::string_view caption, std::string_view text, BoxStyle style) override {
+  int ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) override {
     boxes.push_back({std::string(caption), std::string(text), style});
     if (style != BoxStyle::kQuestionYesNo) return kIdOk;
     if (yes_no_answers.empty()) return kIdYes;
@@ -112,7 +112,7 @@ class MemoryEnv final : public Env {
     ++sleeps;
     slept_milliseconds += milliseconds;
   }
-  std::string GetEnvironmentVariable(const std::string&) override { return ""; }
+  std::string EnvironmentVariable(const std::string&) override { return ""; }
 };
 
 }  // namespace ivarscan

@@ -15,12 +15,12 @@ ReportOutcome App::Start() {
   IVARSCAN_ROUTINE("START");
   Ui& ui = context_.ui;
   Desktop& desktop = context_.desktop;
-  if (ui.MessageBox(texts::kIntroductionCaption, texts::kIntroduction, BoxStyle::kQuestionYesNo) !=
+  if (ui.ShowMessageBox(texts::kIntroductionCaption, texts::kIntroduction, BoxStyle::kQuestionYesNo) !=
       kIdYes) {
     return ReportOutcome::kNotRun;
   }
   if (ISCAVORUNNING(desktop)) {
-    if (ui.MessageBox(texts::kOfferCaption, texts::kOfferToClose, BoxStyle::kQuestionYesNo) !=
+    if (ui.ShowMessageBox(texts::kOfferCaption, texts::kOfferToClose, BoxStyle::kQuestionYesNo) !=
         kIdYes) {
       return ReportOutcome::kNotRun;
     }
@@ -30,7 +30,7 @@ ReportOutcome App::Start() {
     }
   }
   if (ISCAVORUNNING(desktop)) {
-    ui.MessageBox("", texts::kStillRunning, BoxStyle::kErrorOk);
+    ui.ShowMessageBox("", texts::kStillRunning, BoxStyle::kErrorOk);
     return ReportOutcome::kNotRun;
   }
   return RUNREPORT(context_);

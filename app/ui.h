@@ -55,7 +55,7 @@ class Ui {
 
   // Shows a message box without owner window and returns the button pressed. An empty
   // caption stands for the platform's standard caption of error boxes.
-  virtual int MessageBox(std::string_view caption, std::string_view text, BoxStyle style) = 0;
+  virtual int ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) = 0;
 
   virtual std::unique_ptr<ProjectDialog> NewProjectDialog() = 0;
   virtual std::unique_ptr<ProgressWindow> NewProgressWindow() = 0;

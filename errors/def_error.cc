@@ -19,7 +19,7 @@ constexpr std::uint32_t kOsLockViolation = 33;
 
 std::string Text(const char* text) { return text != nullptr ? text : ""; }
 
-void FillRecord(const RawError& raw, ERROR& record) {
+void FillRecord(const RawError& raw, ErrorRecord& record) {
   record.SUBSYSTEM = Text(raw.sub_system);
   record.SUBCODE = raw.sub_code;
   record.GENCODE = raw.gen_code;
@@ -47,8 +47,8 @@ void FillRecord(const RawError& raw, ERROR& record) {
   record.CALLFUNCSYM = raw.call_func_sym;
 }
 
-// Step 1 of the handler: a value that is not a record becomes one.
-std::shared_ptr<ERROR> WrapValue(const std::string& text) {
+// A value that is not an error record is wrapped in one, so the handler always reports a record.
+std::shared_ptr<ErrorRecord> WrapValue(const std::string& text) {
   static std::string* wrapped_text = new std::string;  // ARG points here until rebuilt
   *wrapped_text = text;
   RawError& raw = ErrorStructure();
@@ -62,7 +62,7 @@ std::shared_ptr<ERROR> WrapValue(const std::string& text) {
   return BuildErrorRecord(raw);
 }
 
-bool IsSilentSharingConflict(const ERROR& record, const Variant& variant) {
+bool IsSilentSharingConflict(const ErrorRecord& record, const Variant& variant) {
   if (!record.CANDEFAULT) return false;
   if (record.GENCODE == gencode::kAppendLock) return true;
   if (record.GENCODE != gencode::kOpen) return false;
@@ -82,8 +82,9 @@ struct ChoiceCodes {
   std::uint32_t abort_code;
 };
 
-// Step 8; clears CANRETRY for general code 14, which is never retried.
-ChoiceCodes OfferedChoices(ERROR& record) {
+// The choice codes the error box offers for the record; clears CANRETRY for general code 14,
+// which is never retried.
+ChoiceCodes OfferedChoices(ErrorRecord& record) {
   ChoiceCodes codes{0, 0, kAbortFlag};
   if (record.CANDEFAULT || record.CANSUBSTITUTE) codes.default_code = kDefaultChoice;
   if (record.CANRETRY) {
@@ -97,19 +98,19 @@ ChoiceCodes OfferedChoices(ERROR& record) {
   return codes;
 }
 
-void LogError(const std::string& message, const ERROR& record, const Variant& variant) {
+void LogError(const std::string& message, const ErrorRecord& record, const Variant& variant) {
   std::unique_ptr<WritableFile> log = OPENERRORLOG();
   if (log == nullptr) return;
   WRITEERRORLOG(*log, message, record, variant);
   log->Close();
 }
 
-[[noreturn]] void AbortWith(const std::shared_ptr<ERROR>& record, const Variant& variant) {
+[[noreturn]] void AbortWith(const std::shared_ptr<ErrorRecord>& record, const Variant& variant) {
   MathInit();
   if (CanBreak()) Break(record);
   ErrorLevel(static_cast<int>(record->GENCODE));
   if (!variant.is_ide20()) VODBCloseAll();
-  _Quit();
+  QuitProgram();
 }
 
 }  // namespace
@@ -119,15 +120,15 @@ RawError& ErrorStructure() {
   return raw;
 }
 
-std::shared_ptr<ERROR> BuildErrorRecord(const RawError& raw) {
-  std::shared_ptr<ERROR> record = ErrorBuild(raw);
+std::shared_ptr<ErrorRecord> BuildErrorRecord(const RawError& raw) {
+  std::shared_ptr<ErrorRecord> record = ErrorBuild(raw);
   return record != nullptr ? record : DefErrorGen(&raw);
 }
 
-std::shared_ptr<ERROR> DefErrorGen(const RawError* raw) {
-  std::shared_ptr<ERROR> record;
+std::shared_ptr<ErrorRecord> DefErrorGen(const RawError* raw) {
+  std::shared_ptr<ErrorRecord> record;
   try {
-    record = std::make_shared<ERROR>();
+    record = std::make_shared<ErrorRecord>();
   } catch (const std::bad_alloc&) {
     ErrorNoticeBox("No error object created !", kFactoryCaption);
     return nullptr;
@@ -143,9 +144,9 @@ std::shared_ptr<ERROR> DefErrorGen(const RawError* raw) {
 }
 
 ErrorAnswer DEFERROR(const ErrorValue& value, const Variant& variant) {
-  const auto* given = std::get_if<std::shared_ptr<ERROR>>(&value);
+  const auto* given = std::get_if<std::shared_ptr<ErrorRecord>>(&value);
   const std::string wrapped = given != nullptr ? "NIL" : std::get<1>(value);
-  std::shared_ptr<ERROR> record =
+  std::shared_ptr<ErrorRecord> record =
       given != nullptr && *given != nullptr ? *given : WrapValue(wrapped);
   if (record == nullptr) {
     // No record could be built for the value: say what it was and take the default that

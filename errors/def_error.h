@@ -23,7 +23,7 @@ ErrorAnswer DEFERROR(const ErrorValue& value, const Variant& variant);
 // raw error structure. A null `raw` is not an error structure: a notice "Error structure has
 // wrong tag" is shown and an empty record returned. When no record can be created a notice
 // "No error object created !" is shown and null returned.
-std::shared_ptr<ERROR> DefErrorGen(const RawError* raw);
+std::shared_ptr<ErrorRecord> DefErrorGen(const RawError* raw);
 
 // The process-wide raw error structure that the factory copies into and the handler fills
 // when it wraps a value.
@@ -31,7 +31,7 @@ RawError& ErrorStructure();
 
 // A record built from `raw` through ErrorBuild, or by DefErrorGen directly when no factory
 // is registered yet.
-std::shared_ptr<ERROR> BuildErrorRecord(const RawError& raw);
+std::shared_ptr<ErrorRecord> BuildErrorRecord(const RawError& raw);
 
 }  // namespace ivarscan
 

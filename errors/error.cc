@@ -4,11 +4,11 @@
 
 namespace ivarscan {
 
-void ERROR::THROW() {
+void ErrorRecord::THROW() {
   const ErrorHandler& handler = ErrorBlock();
   if (!handler) return;
-  std::shared_ptr<ERROR> self = weak_from_this().lock();
-  if (!self) self = std::make_shared<ERROR>(*this);
+  std::shared_ptr<ErrorRecord> self = weak_from_this().lock();
+  if (!self) self = std::make_shared<ErrorRecord>(*this);
   handler(ErrorValue(std::move(self)));
 }
 

@@ -1,8 +1,6 @@
-// The error record ERROR: one failure, as the runtime services describe it and the error
-// handler reports it. The fields keep their declaration order and names.
-//
-// Windows headers define a macro ERROR; translation units that include both must #undef it
-// after the Windows headers.
+// ErrorRecord, the error record: one failure, as the runtime services describe it and the
+// error handler reports it. The fields keep their declaration order and names. (The class is
+// not called ERROR because the Windows headers define a macro of that name.)
 #ifndef IVARSCAN_ERRORS_ERROR_H_
 #define IVARSCAN_ERRORS_ERROR_H_
 
@@ -16,7 +14,7 @@
 
 namespace ivarscan {
 
-class ERROR : public std::enable_shared_from_this<ERROR> {
+class ErrorRecord : public std::enable_shared_from_this<ErrorRecord> {
  public:
   std::string SUBSYSTEM;
   std::uint32_t SUBCODE = 0;   // the variant's OS-exception sub-code marks an OS exception

@@ -9,12 +9,12 @@
 namespace ivarscan {
 namespace {
 
-constexpr std::string_view kBanner = "***********************ERROR********************************";
+constexpr std::string_view kBanner = "***********************ErrorRecord********************************";
 constexpr std::string_view kFieldRule = "--------------------";
 
 void Line(TextOut& out, std::string_view text) {
   out.Append(text);
-  out.Append(kLineEnd);
+  out.Append(kCrLf);
 }
 
 // One field line: the 17-character label, then the value as the callback appends it.
@@ -22,7 +22,7 @@ template <typename AppendValue>
 void Field(TextOut& out, std::string_view label, AppendValue append_value) {
   out.Append(label);
   append_value();
-  out.Append(kLineEnd);
+  out.Append(kCrLf);
 }
 
 void TextField(TextOut& out, std::string_view label, std::string_view value) {
@@ -45,7 +45,7 @@ void HexWordField(TextOut& out, std::string_view label, std::uint32_t word) {
   Field(out, label, [&] { out.AppendHex(word, 8); });
 }
 
-void AppendExceptionFields(TextOut& out, const ERROR& record) {
+void AppendExceptionFields(TextOut& out, const ErrorRecord& record) {
   HexWordField(out, "ExceptionCode   :", record.OSCODE);
   HexWordField(out, "ExceptionFlags  :", record.ARGTYPE);
   Field(out, "ExceptionAddress:", [&] { AppendHexPointer(out, record.FUNCPTR); });
@@ -53,7 +53,7 @@ void AppendExceptionFields(TextOut& out, const ERROR& record) {
   HexWordField(out, "ExceptionInfo   :", record.FUNCSYM);
 }
 
-void AppendFailureFields(TextOut& out, const ERROR& record) {
+void AppendFailureFields(TextOut& out, const ErrorRecord& record) {
   NumberField(out, "OsCode          :", record.OSCODE);
   TextField(out, "ArgType         :", TypeString(record.ARGTYPE));
   Field(out, "FuncPtr         :", [&] { AppendHexPointer(out, record.FUNCPTR); });
@@ -61,7 +61,7 @@ void AppendFailureFields(TextOut& out, const ERROR& record) {
   SymbolField(out, "FuncSym         :", record.FUNCSYM);
 }
 
-void AppendFields(TextOut& out, const ERROR& record, const Variant& variant) {
+void AppendFields(TextOut& out, const ErrorRecord& record, const Variant& variant) {
   TextField(out, "SubSystem       :", record.SUBSYSTEM);
   NumberField(out, "SubCode         :", record.SUBCODE);
   TextField(out, "GenCode         :", ErrString(record.GENCODE));
@@ -98,7 +98,7 @@ void BlameDefaultFolder() {
     text = "SetDefault: " + GetDefault();
     SetDefault("");
   }
-  _IError(1, 0, text);
+  RaiseInternalError(1, 0, text);
 }
 
 bool opening_log = false;
@@ -117,7 +117,7 @@ std::string ErrorLogPath() { return WorkDir() + kErrorLogName; }
 std::unique_ptr<WritableFile> OPENERRORLOG() {
   if (opening_log) return nullptr;
   std::unique_ptr<WritableFile> file;
-  const std::error_code error = OpenSharedLog(ErrorLogPath(), kLineEnd, &file);
+  const std::error_code error = OpenSharedLog(ErrorLogPath(), kCrLf, &file);
   if (!error) return file;
   if (IsPathNotFound(error)) {
     OpeningLogGuard guard;
@@ -126,14 +126,14 @@ std::unique_ptr<WritableFile> OPENERRORLOG() {
   return nullptr;
 }
 
-void WRITEERRORLOG(WritableFile& handle, std::string_view message, const ERROR& record,
+void WRITEERRORLOG(WritableFile& handle, std::string_view message, const ErrorRecord& record,
                    const Variant& variant) {
   StringOut entry;
   AppendLogEntry(entry, message, record, variant, LocalTimeNow(), Settings(), EXEFILENAME());
   handle.Append(entry.text());
 }
 
-void AppendLogEntry(TextOut& out, std::string_view message, const ERROR& record,
+void AppendLogEntry(TextOut& out, std::string_view message, const ErrorRecord& record,
                     const Variant& variant, const CivilTime& now, const RuntimeSettings& settings,
                     std::string_view program) {
   Line(out, kBanner);

@@ -25,19 +25,19 @@ std::string ErrorLogPath();
 // empty line, in the same write, so entries are separated by one. Returns null (the handle
 // -1) when it cannot be opened, also at once when the log is no regular file. When the creation
 // fails because the folder does not exist, the default-folder setting of the file services is taken
-// to be the cause: it is reset and an internal error is raised (_IError 1, 0, "SetDefaultDir:
+// to be the cause: it is reset and an internal error is raised (RaiseInternalError 1, 0, "SetDefaultDir:
 // <folder>" or "SetDefault: <folder>"). A call made while such an error is being handled returns
 // null at once.
 std::unique_ptr<WritableFile> OPENERRORLOG();
 
 // Writes one entry, in one write: `message` is the text the handler shows, call-stack
 // lines included. Write errors are ignored; the handler's outcome does not depend on the log.
-void WRITEERRORLOG(WritableFile& handle, std::string_view message, const ERROR& record,
+void WRITEERRORLOG(WritableFile& handle, std::string_view message, const ErrorRecord& record,
                    const Variant& variant);
 
 // Appends the entry that WRITEERRORLOG writes, dated `now` in `settings`' formats and naming
 // the program file `program`. Allocates nothing when the record's symbols are empty.
-void AppendLogEntry(TextOut& out, std::string_view message, const ERROR& record,
+void AppendLogEntry(TextOut& out, std::string_view message, const ErrorRecord& record,
                     const Variant& variant, const CivilTime& now, const RuntimeSettings& settings,
                     std::string_view program);
 

@@ -24,8 +24,8 @@ RuntimeSettings GermanSettings() {
   return settings;
 }
 
-ERROR FileRecord() {
-  ERROR record;
+ErrorRecord FileRecord() {
+  ErrorRecord record;
   record.SUBSYSTEM = "FILE";
   record.GENCODE = gencode::kCreate;
   record.OSCODE = 13;
@@ -41,14 +41,14 @@ ERROR FileRecord() {
   return record;
 }
 
-std::string Entry(const ERROR& record, const Variant& variant, const RuntimeSettings& settings) {
+std::string Entry(const ErrorRecord& record, const Variant& variant, const RuntimeSettings& settings) {
   StringOut out;
   AppendLogEntry(out, ERRORMESSAGE(record, variant), record, variant, kNow, settings,
                  "/opt/ivarscan/ivarscan");
   return out.text();
 }
 
-const std::string kHead = "***********************ERROR********************************\r\n" +
+const std::string kHead = "***********************ErrorRecord********************************\r\n" +
                           std::string(Version()) + "\r\n";
 
 TEST(ErrorLogTest, EntryOfAFileError) {
@@ -112,8 +112,8 @@ TEST(ErrorLogTest, Ide20EntryHasNoApplicationLine) {
             std::string::npos);
 }
 
-ERROR ExceptionRecord(std::uint32_t subcode) {
-  ERROR record;
+ErrorRecord ExceptionRecord(std::uint32_t subcode) {
+  ErrorRecord record;
   record.SUBSYSTEM = "OS";
   record.SUBCODE = subcode;
   record.GENCODE = gencode::kOsException;
@@ -156,7 +156,7 @@ TEST(ErrorLogTest, ExceptionFieldsReplaceTheFailureFields) {
 }
 
 TEST(ErrorLogTest, EveryBranchHasTwentyThreeFieldLinesWithSeventeenCharacterLabels) {
-  for (const ERROR& record : {FileRecord(), ExceptionRecord(5333)}) {
+  for (const ErrorRecord& record : {FileRecord(), ExceptionRecord(5333)}) {
     const std::string entry = Entry(record, kVariant25, {});
     const std::string rule = "--------------------\r\n";
     const std::size_t begin = entry.find("Error Object created:\r\n" + rule) + 23 + rule.size();
@@ -250,9 +250,9 @@ TEST_F(ErrorLogFileTest, ALogThatIsNoRegularFileIsLeftAloneAtOnce) {
 }
 
 TEST_F(ErrorLogFileTest, MissingFolderBlamesAndResetsTheDefaultFolder) {
-  std::vector<std::shared_ptr<ERROR>> raised;
+  std::vector<std::shared_ptr<ErrorRecord>> raised;
   ErrorBlock([&](const ErrorValue& value) {
-    raised.push_back(std::get<std::shared_ptr<ERROR>>(value));
+    raised.push_back(std::get<std::shared_ptr<ErrorRecord>>(value));
     EXPECT_EQ(OPENERRORLOG(), nullptr);  // no second internal error while handling one
     return ErrorAnswer{};
   });

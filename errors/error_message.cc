@@ -12,16 +12,16 @@ constexpr int kMaxCallStackLines = 5;
 void Line(TextOut& out, std::string_view label, std::string_view value) {
   out.Append(label);
   out.Append(value);
-  out.Append(kLineEnd);
+  out.Append(kCrLf);
 }
 
 void NumberLine(TextOut& out, std::string_view label, std::uint32_t value) {
   out.Append(label);
   out.AppendDecimal(value);
-  out.Append(kLineEnd);
+  out.Append(kCrLf);
 }
 
-void AppendFirstLine(TextOut& out, const ERROR& record, const Variant& variant) {
+void AppendFirstLine(TextOut& out, const ErrorRecord& record, const Variant& variant) {
   out.Append(record.SEVERITY == 1 ? "WARNING : " : "Error Code: ");
   out.Append(' ');
   if (record.GENCODE == 0) {
@@ -29,7 +29,7 @@ void AppendFirstLine(TextOut& out, const ERROR& record, const Variant& variant) 
   } else if (variant.is_ide20()) {
     out.AppendUpper(ErrString(record.GENCODE));
     if (!record.DESCRIPTION.empty()) {
-      out.Append(kLineEnd);
+      out.Append(kCrLf);
       out.Append(record.DESCRIPTION);
     }
   } else {
@@ -38,18 +38,18 @@ void AppendFirstLine(TextOut& out, const ERROR& record, const Variant& variant) 
     out.AppendUpper(ErrString(record.GENCODE));
     out.Append(" ]");
   }
-  out.Append(kLineEnd);
+  out.Append(kCrLf);
 }
 
 }  // namespace
 
-std::string ERRORMESSAGE(const ERROR& record, const Variant& variant) {
+std::string ERRORMESSAGE(const ErrorRecord& record, const Variant& variant) {
   StringOut out;
   AppendErrorMessage(out, record, variant);
   return out.text();
 }
 
-void AppendErrorMessage(TextOut& out, const ERROR& record, const Variant& variant) {
+void AppendErrorMessage(TextOut& out, const ErrorRecord& record, const Variant& variant) {
   AppendFirstLine(out, record, variant);
   if (!record.SUBSYSTEM.empty()) Line(out, "Subsystem: ", record.SUBSYSTEM);
   if (record.SUBCODE != 0) {
@@ -60,7 +60,7 @@ void AppendErrorMessage(TextOut& out, const ERROR& record, const Variant& varian
       out.Append(record.SUBCODETEXT);
       out.Append(")");
     }
-    out.Append(kLineEnd);
+    out.Append(kCrLf);
   }
   if (!record.OPERATION.empty()) Line(out, "Operation: ", record.OPERATION);
   // An operating-system exception carries exception information in FUNCSYM, no symbol;
@@ -85,13 +85,13 @@ void AppendErrorMessage(TextOut& out, const ERROR& record, const Variant& varian
 void AppendCallStack(TextOut& out) {
   if (ProcLine(1) <= 0) return;
   out.Append("CallStack: ");
-  out.Append(kLineEnd);
+  out.Append(kCrLf);
   for (int level = 1; level <= kMaxCallStackLines && ProcLine(level) > 0; ++level) {
     out.Append(ProcName(level));
     out.Append(" (Line: ");
     out.AppendDecimal(static_cast<std::uint64_t>(ProcLine(level)));
     out.Append(")");
-    out.Append(kLineEnd);
+    out.Append(kCrLf);
   }
 }
 

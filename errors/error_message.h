@@ -13,11 +13,11 @@
 namespace ivarscan {
 
 // The message text of `record` in the variant's form.
-std::string ERRORMESSAGE(const ERROR& record, const Variant& variant);
+std::string ERRORMESSAGE(const ErrorRecord& record, const Variant& variant);
 
 // Appends the message text. Allocates nothing when FUNCSYM is the empty symbol, so the
 // fatal-signal path can use it with a FixedOut.
-void AppendErrorMessage(TextOut& out, const ERROR& record, const Variant& variant);
+void AppendErrorMessage(TextOut& out, const ErrorRecord& record, const Variant& variant);
 
 // Appends "CallStack: " and one line per active routine with a source line, innermost
 // first, at most five; nothing when the innermost routine has no line. Async-signal-safe

@@ -8,8 +8,8 @@
 namespace ivarscan {
 namespace {
 
-ERROR FullRecord() {
-  ERROR record;
+ErrorRecord FullRecord() {
+  ErrorRecord record;
   record.SUBSYSTEM = "FILE";
   record.SUBCODE = 1003;
   record.SUBCODETEXT = "handle";
@@ -55,13 +55,13 @@ TEST(ErrorMessageTest, Ide20NamesTheCodeWithoutNumberAndPutsTheDescriptionBelow)
             "Argument Number: 2\r\n"
             "Requested type: LONGINT\r\n"
             "Description: No space left on device\r\n");
-  ERROR bare;
+  ErrorRecord bare;
   bare.GENCODE = gencode::kOpen;
   EXPECT_EQ(ERRORMESSAGE(bare, kVariant20), "Error Code:  CANNOT OPEN FILE\r\n");
 }
 
 TEST(ErrorMessageTest, WarningWithoutGeneralCodeShowsTheDescription) {
-  ERROR record;
+  ErrorRecord record;
   record.SEVERITY = 1;
   record.DESCRIPTION = "Disk almost full";
   const std::string expected =
@@ -72,7 +72,7 @@ TEST(ErrorMessageTest, WarningWithoutGeneralCodeShowsTheDescription) {
 }
 
 TEST(ErrorMessageTest, LinesThatAreLeftOut) {
-  ERROR record;
+  ErrorRecord record;
   record.GENCODE = gencode::kArgument;
   record.SEVERITY = 3;
   record.SUBCODE = 7;                      // without sub-code text

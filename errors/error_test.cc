@@ -12,15 +12,15 @@ class ErrorThrowTest : public ErrorHandlingTest {
   void SetUp() override {
     ErrorHandlingTest::SetUp();
     ErrorBlock([this](const ErrorValue& value) {
-      handed_.push_back(std::get<std::shared_ptr<ERROR>>(value));
+      handed_.push_back(std::get<std::shared_ptr<ErrorRecord>>(value));
       return ErrorAnswer{ErrorAnswer::Kind::kRetry, 0};
     });
   }
-  std::vector<std::shared_ptr<ERROR>> handed_;
+  std::vector<std::shared_ptr<ErrorRecord>> handed_;
 };
 
 TEST_F(ErrorThrowTest, HandsTheRecordItselfToTheInstalledHandler) {
-  auto record = std::make_shared<ERROR>();
+  auto record = std::make_shared<ErrorRecord>();
   record->GENCODE = 24;
   record->THROW();
   ASSERT_EQ(handed_.size(), 1u);
@@ -28,7 +28,7 @@ TEST_F(ErrorThrowTest, HandsTheRecordItselfToTheInstalledHandler) {
 }
 
 TEST_F(ErrorThrowTest, ARecordWithoutOwnerIsHandedAsACopy) {
-  ERROR record;
+  ErrorRecord record;
   record.DESCRIPTION = "on the stack";
   record.THROW();
   ASSERT_EQ(handed_.size(), 1u);
@@ -38,7 +38,7 @@ TEST_F(ErrorThrowTest, ARecordWithoutOwnerIsHandedAsACopy) {
 
 TEST_F(ErrorThrowTest, NothingHappensWithoutAHandler) {
   ErrorBlock(ErrorHandler());
-  ERROR().THROW();
+  ErrorRecord().THROW();
   EXPECT_TRUE(handed_.empty());
   EXPECT_TRUE(box_.shown().empty());
 }

@@ -44,8 +44,8 @@ std::string FuzzedText(FuzzedDataProvider& input) {
   return input.ConsumeRandomLengthString(kMaxText);
 }
 
-ERROR FuzzedRecord(FuzzedDataProvider& input, const Variant& variant) {
-  ERROR record;
+ErrorRecord FuzzedRecord(FuzzedDataProvider& input, const Variant& variant) {
+  ErrorRecord record;
   record.SUBSYSTEM = FuzzedText(input);
   record.SUBCODE =
       input.ConsumeBool() ? variant.os_exception_subcode : input.ConsumeIntegral<std::uint32_t>();
@@ -99,7 +99,7 @@ bool HasLineBreak(std::string_view text) {
   return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-bool TextsAreSingleLines(const ERROR& record, std::string_view program) {
+bool TextsAreSingleLines(const ErrorRecord& record, std::string_view program) {
   for (std::string_view text :
        {std::string_view(record.SUBSYSTEM), std::string_view(record.OPERATION),
         std::string_view(record.DESCRIPTION), std::string_view(record.FILENAME),
@@ -120,7 +120,7 @@ void CheckFixedPrefix(const std::string& full, std::size_t capacity, Build build
             "a fixed buffer does not hold the start of the text");
 }
 
-void CheckMessage(const std::string& message, const ERROR& record) {
+void CheckMessage(const std::string& message, const ErrorRecord& record) {
   const std::string_view prefix = record.SEVERITY == 1 ? "WARNING :  " : "Error Code:  ";
   FuzzCheck(message.starts_with(prefix), "the message starts with another prefix");
   FuzzCheck(message.ends_with(kNewLine), "the message does not end in CR LF");
@@ -147,7 +147,7 @@ void CheckFieldBlock(std::string_view entry) {
 
 void CheckRecordTexts(FuzzedDataProvider& input) {
   const Variant& variant = input.ConsumeBool() ? kVariant20 : kVariant25;
-  const ERROR record = FuzzedRecord(input, variant);
+  const ErrorRecord record = FuzzedRecord(input, variant);
   const RuntimeSettings settings = FuzzedSettings(input);
   const CivilTime now = FuzzedTime(input);
   const std::string program = FuzzedText(input);
@@ -161,7 +161,7 @@ void CheckRecordTexts(FuzzedDataProvider& input) {
   StringOut entry;
   AppendLogEntry(entry, message, record, variant, now, settings, program);
   FuzzCheck(
-      entry.text().starts_with("***********************ERROR********************************\r\n"),
+      entry.text().starts_with("***********************ErrorRecord********************************\r\n"),
       "the entry does not start with its banner");
   FuzzCheck(entry.text().find("\r\n\r\nError Object created:\r\n") != std::string::npos,
             "the message is not followed by an empty line");

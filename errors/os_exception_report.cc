@@ -20,7 +20,7 @@ struct ReportContext {
   std::string log_path;
   std::string program;
   std::int64_t utc_offset = 0;
-  ERROR record;
+  ErrorRecord record;
   char message[8 * 1024];
   char entry[16 * 1024];
 };
@@ -43,11 +43,11 @@ void WriteLogEntry(ReportContext& report, std::string_view message) {
   const int log = SignalSafeOpenForAppend(report.log_path.c_str(), &error);
   if (log < 0) return;
   FixedOut entry(report.entry, sizeof report.entry);
-  entry.Append(kLineEnd);  // the separator, left out when the log is empty
+  entry.Append(kCrLf);  // the separator, left out when the log is empty
   AppendLogEntry(entry, message, report.record, report.variant,
                  CivilFromUnixSeconds(UnixSecondsNow(), report.utc_offset), Settings(),
                  report.program);
-  SignalSafeAppendEntry(log, entry.view().data(), kLineEnd.size(), entry.view().size());
+  SignalSafeAppendEntry(log, entry.view().data(), kCrLf.size(), entry.view().size());
   SignalSafeClose(log);
 }
 
@@ -68,7 +68,7 @@ int ReportOsException(const OsException& exception) {
 
 }  // namespace
 
-void FillOsExceptionRecord(const OsException& exception, const Variant& variant, ERROR& record) {
+void FillOsExceptionRecord(const OsException& exception, const Variant& variant, ErrorRecord& record) {
   record.SUBSYSTEM.assign("OS");
   record.SUBCODE = variant.os_exception_subcode;
   record.GENCODE = gencode::kOsException;

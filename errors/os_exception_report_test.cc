@@ -17,7 +17,7 @@ class OsExceptionReportTest : public ErrorHandlingTest {};
 TEST_F(OsExceptionReportTest, RecordCarriesTheExceptionInItsFields) {
   int place = 0;
   const OsException exception{11, 1, &place, 2, 0, "SIGSEGV: invalid memory reference"};
-  ERROR record;
+  ErrorRecord record;
   FillOsExceptionRecord(exception, kVariant20, record);
   EXPECT_EQ(record.SUBCODE, 4660u);
   EXPECT_EQ(record.GENCODE, gencode::kOsException);
@@ -33,7 +33,7 @@ TEST_F(OsExceptionReportTest, TheMessageNamesNoFunctionForExceptionInformation) 
   // A write fault: the first exception parameter is 1, which is no symbol.
   const OsException exception{0xC0000005u, 0, nullptr, 2, 1, "EXCEPTION_ACCESS_VIOLATION"};
   for (const Variant* variant : {&kVariant25, &kVariant20}) {
-    ERROR record;
+    ErrorRecord record;
     FillOsExceptionRecord(exception, *variant, record);
     const std::string message = ERRORMESSAGE(record, *variant);
     EXPECT_EQ(message.find("Function:"), std::string::npos) << message;

@@ -53,13 +53,13 @@ ErrorAnswer RaiseException(const ExceptionFacts& facts, const char* operation, b
 }  // namespace
 
 ErrorAnswer RaiseError(const RawError& raw) {
-  std::shared_ptr<ERROR> record = BuildErrorRecord(raw);
+  std::shared_ptr<ErrorRecord> record = BuildErrorRecord(raw);
   const ErrorHandler& handler = ErrorBlock();
   if (record != nullptr && handler) return handler(ErrorValue(std::move(record)));
   ErrorNoticeBox(raw.description != nullptr ? raw.description : ErrString(raw.gen_code), "ERROR");
   if (raw.can_default != 0) return {};
   ErrorLevel(static_cast<int>(raw.gen_code));
-  _Quit();
+  QuitProgram();
 }
 
 FileErrorAnswer RaiseFileError(std::uint32_t gencode, std::error_code os_error,
@@ -95,7 +95,7 @@ int RunReportingExceptions(const char* operation, const std::function<int()>& ru
   }
 }
 
-void _IError(std::uint32_t first, std::uint32_t second, const std::string& text) {
+void RaiseInternalError(std::uint32_t first, std::uint32_t second, const std::string& text) {
   RawError raw = Failure(kProgramSubsystem, gencode::kInternal, text.c_str());
   raw.sub_code = first;
   raw.os_code = second;

@@ -41,7 +41,7 @@ int RunReportingExceptions(const char* operation, const std::function<int()>& ru
 
 // Raises an internal error of the runtime (general code 52) with SUBCODE `first`, OSCODE
 // `second` and `text` as DESCRIPTION; default allowed, which is what happens after it.
-void _IError(std::uint32_t first, std::uint32_t second, const std::string& text);
+void RaiseInternalError(std::uint32_t first, std::uint32_t second, const std::string& text);
 
 }  // namespace ivarscan
 

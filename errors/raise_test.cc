@@ -18,7 +18,7 @@ class RaiseTest : public ErrorHandlingTest {
   // Installs a handler that keeps the records and gives `answer`.
   void Record(ErrorAnswer answer) {
     ErrorBlock([this, answer](const ErrorValue& value) {
-      raised_.push_back(std::get<std::shared_ptr<ERROR>>(value));
+      raised_.push_back(std::get<std::shared_ptr<ErrorRecord>>(value));
       return answer;
     });
   }
@@ -26,7 +26,7 @@ class RaiseTest : public ErrorHandlingTest {
     ErrorBlock([variant](const ErrorValue& value) { return DEFERROR(value, variant); });
   }
 
-  std::vector<std::shared_ptr<ERROR>> raised_;
+  std::vector<std::shared_ptr<ErrorRecord>> raised_;
 };
 
 TEST_F(RaiseTest, FileErrorCarriesTheFileAndTheOperatingSystemError) {
@@ -35,7 +35,7 @@ TEST_F(RaiseTest, FileErrorCarriesTheFileAndTheOperatingSystemError) {
   EXPECT_EQ(RaiseFileError(gencode::kWrite, full, "DUPIVars25.TXT", "REPORTALL", 1, 7),
             FileErrorAnswer::kRetry);
   ASSERT_EQ(raised_.size(), 1u);
-  const ERROR& record = *raised_[0];
+  const ErrorRecord& record = *raised_[0];
   EXPECT_EQ(record.GENCODE, gencode::kWrite);
   EXPECT_EQ(record.OSCODE, static_cast<std::uint32_t>(ENOSPC));
   EXPECT_EQ(record.DESCRIPTION, full.message());
@@ -98,7 +98,7 @@ TEST_F(RaiseTest, RunReportingExceptionsPassesResultsAndBreaksThrough) {
   ASSERT_EQ(raised_.size(), 1u);
   EXPECT_FALSE(raised_[0]->CANDEFAULT);
   EXPECT_FALSE(raised_[0]->CANRETRY);
-  auto record = std::make_shared<ERROR>();
+  auto record = std::make_shared<ErrorRecord>();
   EXPECT_EQ(
       RunToRecoveryPoint([&] { RunReportingExceptions("RUN", [&]() -> int { Break(record); }); }),
       record);
@@ -117,7 +117,7 @@ TEST_F(RaiseTest, EscapingExceptionOffersOnlyAbortAndEndsWithItsCode) {
 
 TEST_F(RaiseTest, InternalErrorCarriesItsNumbersAndText) {
   Record({});
-  _IError(1, 0, "SetDefault: ");
+  RaiseInternalError(1, 0, "SetDefault: ");
   ASSERT_EQ(raised_.size(), 1u);
   EXPECT_EQ(raised_[0]->GENCODE, gencode::kInternal);
   EXPECT_EQ(raised_[0]->SUBCODE, 1u);

@@ -30,7 +30,7 @@ class StartupTest : public ErrorHandlingTest {
   bool HandlerIsDefError() {
     const std::size_t before = box_.shown().size();
     box_.Answer(kDefaultChoice);
-    auto record = std::make_shared<ERROR>();
+    auto record = std::make_shared<ErrorRecord>();
     record->GENCODE = gencode::kRead;
     ErrorBlock()(ErrorValue(record));
     return box_.shown().size() == before + 1;

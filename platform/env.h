@@ -93,7 +93,7 @@ class Env {
   virtual void SleepForMilliseconds(int milliseconds) = 0;
 
   // The value of an environment variable; empty when it is not set.
-  virtual std::string GetEnvironmentVariable(const std::string& name) = 0;
+  virtual std::string EnvironmentVariable(const std::string& name) = 0;
 };
 
 // Joins a folder and a name with the platform's separator.

@@ -48,7 +48,7 @@ inline constexpr std::uint32_t kAppendLock = 40;
 inline constexpr std::uint32_t kLock = 41;
 inline constexpr std::uint32_t kOsException = 50;  // a fatal signal or structured exception
 inline constexpr std::uint32_t kException = 51;    // a C++ exception escaped an operation
-inline constexpr std::uint32_t kInternal = 52;     // raised through _IError
+inline constexpr std::uint32_t kInternal = 52;     // raised through RaiseInternalError
 }  // namespace gencode
 
 // Type codes of values, as error records name them (ARGTYPE, ARGTYPEREQ, SUBSTITUTETYPE).

@@ -59,7 +59,7 @@ ErrorFactory ErrorFunc(ErrorFactory factory) {
   return factory;
 }
 
-std::shared_ptr<ERROR> ErrorBuild(const RawError& raw) {
+std::shared_ptr<ErrorRecord> ErrorBuild(const RawError& raw) {
   ErrorFactory factory = Slots().factory;
   return factory != nullptr ? factory(&raw) : nullptr;
 }

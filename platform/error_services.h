@@ -3,7 +3,7 @@
 // a raw structure into an error record (ErrorFunc) and the building of records through it
 // (ErrorBuild).
 //
-// The error record class ERROR belongs to the errors layer; the services only pass it on.
+// The error record class ErrorRecord belongs to the errors layer; the services only pass it on.
 #ifndef IVARSCAN_PLATFORM_ERROR_SERVICES_H_
 #define IVARSCAN_PLATFORM_ERROR_SERVICES_H_
 
@@ -19,7 +19,7 @@
 
 namespace ivarscan {
 
-class ERROR;
+class ErrorRecord;
 
 static_assert(std::endian::native == std::endian::little,
               "the raw error structure holds little-endian words");
@@ -74,7 +74,7 @@ std::vector<std::string> ReadRawArguments(const void* list);
 
 // What the error handler is given: an error record, or any other value, which reaches the
 // handler as its text form.
-using ErrorValue = std::variant<std::shared_ptr<ERROR>, std::string>;
+using ErrorValue = std::variant<std::shared_ptr<ErrorRecord>, std::string>;
 
 // What the handler tells the failing operation.
 struct ErrorAnswer {
@@ -102,14 +102,14 @@ ErrorHandler ErrorBlock(ErrorHandler handler);
 
 // Turns a raw error structure into a new error record; may return null when no record can
 // be created.
-using ErrorFactory = std::shared_ptr<ERROR> (*)(const RawError* raw);
+using ErrorFactory = std::shared_ptr<ErrorRecord> (*)(const RawError* raw);
 
 // Registers the factory that ErrorBuild uses and returns the previous one (null = none).
 ErrorFactory ErrorFunc(ErrorFactory factory);
 
 // Returns a record built from `raw` by the registered factory; null when no factory is
 // registered or it could not create one.
-std::shared_ptr<ERROR> ErrorBuild(const RawError& raw);
+std::shared_ptr<ErrorRecord> ErrorBuild(const RawError& raw);
 
 }  // namespace ivarscan
 

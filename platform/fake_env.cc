@@ -30,9 +30,9 @@ std::error_code FakeEnv::LockFile(const std::string& path, std::unique_ptr<FileL
   return base_->LockFile(path, lock);
 }
 
-std::string FakeEnv::GetEnvironmentVariable(const std::string& name) {
+std::string FakeEnv::EnvironmentVariable(const std::string& name) {
   if (auto found = variables_.find(name); found != variables_.end()) return found->second;
-  return base_->GetEnvironmentVariable(name);
+  return base_->EnvironmentVariable(name);
 }
 
 }  // namespace ivarscan

@@ -28,7 +28,7 @@ class FakeEnv final : public Env {
   }
   // From now on LockFile(path) fails with `error`.
   void FailLockFile(const std::string& path, std::error_code error) { lock_errors_[path] = error; }
-  // Sets a variable that GetEnvironmentVariable answers instead of the base Env.
+  // Sets a variable that EnvironmentVariable answers instead of the base Env.
   void SetEnvironmentVariable(const std::string& name, const std::string& value) {
     variables_[name] = value;
   }
@@ -51,7 +51,7 @@ class FakeEnv final : public Env {
   void SleepForMilliseconds(int milliseconds) override {
     base_->SleepForMilliseconds(milliseconds);
   }
-  std::string GetEnvironmentVariable(const std::string& name) override;
+  std::string EnvironmentVariable(const std::string& name) override;
 
  private:
   Env* base_;

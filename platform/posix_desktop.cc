@@ -13,7 +13,7 @@ namespace ivarscan {
 namespace {
 
 bool IsOnPath(Env& env, const std::string& program) {
-  std::istringstream path(env.GetEnvironmentVariable("PATH"));
+  std::istringstream path(env.EnvironmentVariable("PATH"));
   for (std::string folder; std::getline(path, folder, ':');) {
     if (!folder.empty() && ::access(JoinPath(folder, program).c_str(), X_OK) == 0) return true;
   }
@@ -47,8 +47,8 @@ bool PosixDesktop::FindTopLevelWindow(const std::string&) { return false; }
 void PosixDesktop::SendCloseMessage(const std::string&) {}
 
 bool PosixDesktop::OpenInViewer(const std::string&, const std::string& file_name) {
-  const bool graphical = !env_.GetEnvironmentVariable("DISPLAY").empty() ||
-                         !env_.GetEnvironmentVariable("WAYLAND_DISPLAY").empty();
+  const bool graphical = !env_.EnvironmentVariable("DISPLAY").empty() ||
+                         !env_.EnvironmentVariable("WAYLAND_DISPLAY").empty();
   return graphical && IsOnPath(env_, "xdg-open") && SpawnDetached("xdg-open", file_name);
 }
 

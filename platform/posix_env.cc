@@ -184,7 +184,7 @@ class PosixEnv final : public Env {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   }
 
-  std::string GetEnvironmentVariable(const std::string& name) override {
+  std::string EnvironmentVariable(const std::string& name) override {
     const char* value = std::getenv(name.c_str());
     return value ? value : "";
   }

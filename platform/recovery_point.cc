@@ -13,6 +13,6 @@ RecoveryPoint::~RecoveryPoint() { --active_points; }
 
 bool CanBreak() { return active_points > 0; }
 
-void Break(std::shared_ptr<ERROR> record) { throw ErrorBreak(std::move(record)); }
+void Break(std::shared_ptr<ErrorRecord> record) { throw ErrorBreak(std::move(record)); }
 
 }  // namespace ivarscan

@@ -10,16 +10,16 @@
 
 namespace ivarscan {
 
-class ERROR;
+class ErrorRecord;
 
 // Carries the error record from the handler to the innermost active recovery point.
 class ErrorBreak {
  public:
-  explicit ErrorBreak(std::shared_ptr<ERROR> record) : record_(std::move(record)) {}
-  const std::shared_ptr<ERROR>& record() const { return record_; }
+  explicit ErrorBreak(std::shared_ptr<ErrorRecord> record) : record_(std::move(record)) {}
+  const std::shared_ptr<ErrorRecord>& record() const { return record_; }
 
  private:
-  std::shared_ptr<ERROR> record_;
+  std::shared_ptr<ErrorRecord> record_;
 };
 
 // Marks a recovery point as active for its lifetime. Use RunToRecoveryPoint.
@@ -36,12 +36,12 @@ bool CanBreak();
 
 // Unwinds to the innermost active recovery point, carrying `record`. Only call it when
 // CanBreak() is true.
-[[noreturn]] void Break(std::shared_ptr<ERROR> record);
+[[noreturn]] void Break(std::shared_ptr<ErrorRecord> record);
 
 // Runs `body` as a recovery point. Returns null when it finished, or the record that a
 // Break inside it carried.
 template <typename Body>
-std::shared_ptr<ERROR> RunToRecoveryPoint(Body&& body) {
+std::shared_ptr<ErrorRecord> RunToRecoveryPoint(Body&& body) {
   RecoveryPoint point;
   try {
     std::forward<Body>(body)();

@@ -1,6 +1,4 @@
 #include <windows.h>
-// The Windows header renames this Env member to its ANSI variant.
-#undef GetEnvironmentVariable
 
 #include <algorithm>
 #include <string>
@@ -203,7 +201,7 @@ class Win32Env final : public Env {
     ::Sleep(static_cast<DWORD>(milliseconds));
   }
 
-  std::string GetEnvironmentVariable(const std::string& name) override {
+  std::string EnvironmentVariable(const std::string& name) override {
     std::string value(256, '\0');
     for (;;) {
       const DWORD length =

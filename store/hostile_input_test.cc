@@ -75,8 +75,8 @@ class VanishingEnv final : public Env {
   void SleepForMilliseconds(int milliseconds) override {
     base_->SleepForMilliseconds(milliseconds);
   }
-  std::string GetEnvironmentVariable(const std::string& name) override {
-    return base_->GetEnvironmentVariable(name);
+  std::string EnvironmentVariable(const std::string& name) override {
+    return base_->EnvironmentVariable(name);
   }
 
  private:

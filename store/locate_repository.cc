@@ -4,7 +4,7 @@ namespace ivarscan {
 
 std::string LocateRepository(Env& env, const std::string& option_folder) {
   if (!option_folder.empty()) return option_folder;
-  std::string variable = env.GetEnvironmentVariable(kRepositoryVariable);
+  std::string variable = env.EnvironmentVariable(kRepositoryVariable);
   return variable.empty() ? "repository" : variable;
 }
 

@@ -31,7 +31,7 @@ ConsoleUi::ConsoleUi(ConsoleSettings settings, std::istream& in, std::ostream& o
       out_(out),
       err_(err) {}
 
-int ConsoleUi::MessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
+int ConsoleUi::ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
   const std::string shown_caption = caption.empty() ? kErrorCaption : std::string(caption);
   out_ << "\n"
        << shown_caption << "\n"

@@ -28,7 +28,7 @@ class ConsoleUi final : public Ui {
   ConsoleUi(ConsoleSettings settings, std::istream& in, std::ostream& out, std::ostream& err,
             std::function<void()> show_warnings = {});
 
-  int MessageBox(std::string_view caption, std::string_view text, BoxStyle style) override;
+  int ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) override;
   std::unique_ptr<ProjectDialog> NewProjectDialog() override;
   std::unique_ptr<ProgressWindow> NewProgressWindow() override;
   void Notify(std::string_view text) override;

@@ -26,17 +26,17 @@ TEST_F(ConsoleUiTest, YesNoBoxShowsCaptionAndTextAndTakesEnterAsYes) {
   settings.input_is_terminal = true;
   in_.str("maybe\n\nn\n");
   ConsoleUi ui = Ui(settings);
-  EXPECT_EQ(ui.MessageBox("Quorvex", "Line one\r\nLine two", BoxStyle::kQuestionYesNo), kIdYes);
+  EXPECT_EQ(ui.ShowMessageBox("Quorvex", "Line one\r\nLine two", BoxStyle::kQuestionYesNo), kIdYes);
   EXPECT_NE(out_.str().find("Quorvex\n-------\nLine one\nLine two\n"), std::string::npos);
-  EXPECT_EQ(ui.MessageBox("Warning", "Close?", BoxStyle::kQuestionYesNo), kIdNo);
-  EXPECT_EQ(ui.MessageBox("Warning", "Again?", BoxStyle::kQuestionYesNo), kIdNo);  // end of input
+  EXPECT_EQ(ui.ShowMessageBox("Warning", "Close?", BoxStyle::kQuestionYesNo), kIdNo);
+  EXPECT_EQ(ui.ShowMessageBox("Warning", "Again?", BoxStyle::kQuestionYesNo), kIdNo);  // end of input
 }
 
 TEST_F(ConsoleUiTest, WithoutATerminalAQuestionIsNoAndSaysWhichOptionAnswersIt) {
   ConsoleUi ui = Ui(ConsoleSettings{});
-  EXPECT_EQ(ui.MessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdNo);
+  EXPECT_EQ(ui.ShowMessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdNo);
   EXPECT_NE(err_.str().find("--yes"), std::string::npos);
-  EXPECT_EQ(ui.MessageBox("", "Could not access the repository", BoxStyle::kErrorOk), kIdOk);
+  EXPECT_EQ(ui.ShowMessageBox("", "Could not access the repository", BoxStyle::kErrorOk), kIdOk);
   EXPECT_NE(out_.str().find("Error\n-----\nCould not access the repository"), std::string::npos);
 }
 
@@ -45,7 +45,7 @@ TEST_F(ConsoleUiTest, AssumeYesAnswersQuestionsWithoutReading) {
   settings.assume_yes = true;
   settings.input_is_terminal = true;
   ConsoleUi ui = Ui(settings);
-  EXPECT_EQ(ui.MessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdYes);
+  EXPECT_EQ(ui.ShowMessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdYes);
   EXPECT_NE(out_.str().find("Continue?"), std::string::npos);
 }
 

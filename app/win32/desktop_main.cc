@@ -1,4 +1,4 @@
-#include "app/win32/windows_headers.h"  // first: it removes the MessageBox and ERROR macros
+#include "app/win32/windows_headers.h"
 
 #include "app/win32/desktop_main.h"
 

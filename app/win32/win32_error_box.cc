@@ -1,4 +1,4 @@
-#include "app/win32/windows_headers.h"  // first: it removes the MessageBox macro
+#include "app/win32/windows_headers.h"
 
 #include "app/win32/win32_error_box.h"
 

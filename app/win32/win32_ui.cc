@@ -1,4 +1,4 @@
-#include "app/win32/windows_headers.h"  // first: it removes the MessageBox macro
+#include "app/win32/windows_headers.h"
 
 #include "app/win32/win32_ui.h"
 
@@ -24,7 +24,7 @@ UINT BoxFlags(BoxStyle style) {
 
 }  // namespace
 
-int Win32Ui::MessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
+int Win32Ui::ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
   const std::string caption_text(caption);
   return ::MessageBoxA(nullptr, std::string(text).c_str(),
                        caption_text.empty() ? nullptr : caption_text.c_str(), BoxFlags(style));

@@ -16,7 +16,7 @@ class Win32Ui final : public Ui {
   // stop icon; information boxes OK and the information icon. An empty caption passes no
   // caption at all, so Windows shows its own standard caption for error boxes ("Error"
   // on an English system and under Wine).
-  int MessageBox(std::string_view caption, std::string_view text, BoxStyle style) override;
+  int ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) override;
   std::unique_ptr<ProjectDialog> NewProjectDialog() override;
   std::unique_ptr<ProgressWindow> NewProgressWindow() override;
 };

@@ -2,7 +2,7 @@
 // handling as the desktop programs do, then writes through a null pointer, so that a
 // scenario can check what the user sees of an operating-system exception. The shipped
 // programs have no way to fault on purpose.
-#include "app/win32/windows_headers.h"  // first: it removes the MessageBox and ERROR macros
+#include "app/win32/windows_headers.h"
 
 #include "app/win32/win32_error_box.h"
 #include "errors/startup.h"

@@ -22,7 +22,7 @@ int main() {
   ivarscan::Win32Ui ui;
   std::ofstream result("smoke-result.txt", std::ios::binary);
   const int answer =
-      ui.MessageBox("Smoke test", "Show the project dialog?", ivarscan::BoxStyle::kQuestionYesNo);
+      ui.ShowMessageBox("Smoke test", "Show the project dialog?", ivarscan::BoxStyle::kQuestionYesNo);
   result << "answer=" << answer << std::endl;
   if (answer != ivarscan::kIdYes) return 0;
 
