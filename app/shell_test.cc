@@ -8,15 +8,14 @@
 #include "app/report_run.h"
 #include "app/shell_doubles.h"
 #include "app/startup.h"
+#include "engine/text_report.h"
 #include "repo/fake_repository.h"
 
 namespace ivarscan {
 namespace {
 
-const std::string kHeader = "Classes with duplicate instance variables\r\n" +
-                            std::string(75, '=') +
-                            "\r\nRemember to visit www.quorvex.example for more\r\n"
-                            "essential utilities like the Quorvex!\r\n\r\n";
+const std::string kHeader = TextReportHeader();
+const std::string kApplicationRule(report_text::kApplicationRuleWidth, '=');
 
 int Count(const std::vector<std::string>& calls, const std::string& operation) {
   return static_cast<int>(std::count(calls.begin(), calls.end(), operation));
@@ -76,7 +75,7 @@ TEST_F(ShellTest, HappyPathReportsTheChosenProjectAndRestoresTheCurrentOne) {
             (std::vector<std::string>{"CAPTION Duplicate Instance Variables in Sales", "SHOW",
                                       "END"}));
 
-  EXPECT_EQ(Report(), kHeader + "Application: Orders\r\n" + std::string(35, '=') +
+  EXPECT_EQ(Report(), kHeader + "Application: Orders\r\n" + kApplicationRule +
                           "\r\nClass: OrderWindow\r\nApp: Orders\r\nModule: Screens\r\n"
                           "Inherits from: \r\n\r\nDuplicate instance variables:\r\n"
                           "a occurs more than once in this class\r\n\r\n\r\n");
@@ -194,7 +193,7 @@ TEST_F(ShellTest, CancelledRunIsClosedAndShownAndStopsAtThatApplication) {
   repo_.AddClass(repo_.AddModule(second, "M"), "Pay", "CLASS Pay\r\nEXPORT x, x\r\n");
   ui_.cancel_at_servicing = 1;
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kCancelled);
-  EXPECT_EQ(Report(), kHeader + "Application: Orders\r\n" + std::string(35, '=') +
+  EXPECT_EQ(Report(), kHeader + "Application: Orders\r\n" + kApplicationRule +
                           "\r\n!!!!! Processing cancelled !!!!!\r\n");
   EXPECT_EQ(desktop_.viewer_commands.size(), 1u);
   EXPECT_EQ(BoxTexts().back().substr(0, 17), "Remember to visit");
@@ -271,7 +270,7 @@ TEST_F(ShellTest, TextToItsOutputFileWithABaselineThatHoldsEverything) {
   context_.settings.output = "report.txt";
   context_.settings.baseline = &*baseline;
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
-  EXPECT_EQ(env_.files["report.txt"], kHeader + "Application: Orders\r\n" + std::string(35, '=') +
+  EXPECT_EQ(env_.files["report.txt"], kHeader + "Application: Orders\r\n" + kApplicationRule +
                                           "\r\nNo classes with duplicate instance variables\r\n\r\n");
   EXPECT_EQ(context_.reported_findings, 0u);
   EXPECT_EQ(desktop_.viewer_commands, std::vector<std::string>{"notepad report.txt"});

@@ -4,8 +4,8 @@ repository layer reads; and that the duplicates and missing parents a reader fin
 generated source are exactly the ones the generator planted.
 
 The reader below is a small independent one: it cuts modules into entities, takes class
-statements apart and lists visible instance variables by the same rules as ivarscan, so a
-generator that writes text the rules read differently than intended fails here.
+statements apart and lists visible instance variables the way ivarscan reads them, so a
+generator whose text reads differently than intended fails here.
 """
 
 import os

@@ -53,8 +53,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr char kSystemLibraryName[] = "System Library";
-
 struct Options {
   std::string repository;
   std::string program;

@@ -15,8 +15,6 @@
 namespace ivarscan {
 namespace {
 
-constexpr char kSystemLibraryName[] = "System Library";
-
 // The search set: the class lists of the applications whose classes serve as ancestors,
 // in search order. Each class record names its own application.
 using SearchSet = std::vector<ClassList>;

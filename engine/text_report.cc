@@ -1,9 +1,9 @@
 #include "engine/text_report.h"
 
+#include "platform/text.h"
+
 namespace ivarscan {
 namespace {
-
-constexpr std::string_view kCrLf = "\r\n";
 
 std::string Join(std::initializer_list<std::string_view> parts) {
   std::string text;

@@ -39,7 +39,7 @@ std::string Advertisement();
 
 }  // namespace report_text
 
-// The report's header: the title, a rule of 75 "=", the advertisement and an empty line.
+// The report's header: the title, its rule of "=", the advertisement and an empty line.
 std::string TextReportHeader();
 
 // The report's line for a variable finding, and a class's missing-parent or cyclic

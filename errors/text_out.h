@@ -9,10 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace ivarscan {
+#include "platform/text.h"
 
-// The line end of the error message and the error-log entry.
-inline constexpr std::string_view kLineEnd = "\r\n";
+namespace ivarscan {
 
 class TextOut {
  public:

@@ -9,6 +9,9 @@
 
 namespace ivarscan {
 
+// The line end of every text the programs write: the report, the error message, the log.
+inline constexpr std::string_view kCrLf = "\r\n";
+
 // Maps the ASCII letters a-z to A-Z and leaves every other byte as it is.
 inline char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 

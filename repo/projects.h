@@ -16,6 +16,10 @@
 
 namespace ivarscan {
 
+// The name under which the repository keeps the System Library, the class library every
+// application can inherit from.
+inline constexpr char kSystemLibraryName[] = "System Library";
+
 // The repository's projects in catalogue order, each with its description (empty when
 // the description query fails or gives blank text). The list ends at the first blank
 // project name or failing catalogue call; the catalogue is always released.

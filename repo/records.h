@@ -1,6 +1,6 @@
-// The plain records that the repository model hands out. Other code addresses their
-// fields by the slot numbers of the original fixed-slot records, so each field carries its
-// slot number and the fields stand in slot order; unfilled slots are left out.
+// The plain records that the repository model hands out. Code such as the sort orders
+// addresses their fields by slot number, so each field carries its slot number and the
+// fields stand in slot order; slots that nothing fills are left out.
 #ifndef IVARSCAN_REPO_RECORDS_H_
 #define IVARSCAN_REPO_RECORDS_H_
 
