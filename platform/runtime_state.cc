@@ -22,7 +22,6 @@ struct RuntimeState {
   bool net_error = false;
   int error_level = 0;
   ToneFunction tone = RingBell;
-  std::map<std::uint64_t, std::function<void()>> data_files;
   std::map<std::uint64_t, std::function<void()>> quit_work;
   std::uint64_t next_registration = 1;
   std::string work_dir;
@@ -81,19 +80,14 @@ void RunAll(Registry& registry) {
 
 }  // namespace
 
-DataFileRegistration::DataFileRegistration(std::function<void()> close)
-    : id_(Register(State().data_files, std::move(close))) {}
-
-DataFileRegistration::~DataFileRegistration() { State().data_files.erase(id_); }
-
-void VODBCloseAll() { RunAll(State().data_files); }
+void VODBCloseAll() {}
 
 QuitRegistration::QuitRegistration(std::function<void()> on_quit)
     : id_(Register(State().quit_work, std::move(on_quit))) {}
 
 QuitRegistration::~QuitRegistration() { State().quit_work.erase(id_); }
 
-void _Quit() {
+void QuitProgram() {
   RunAll(State().quit_work);
   std::exit(State().error_level);
 }

@@ -31,31 +31,19 @@ ToneFunction SetToneFunction(ToneFunction tone);
 bool NetErr();
 bool NetErr(bool on);
 
-// The process exit code that _Quit ends with. The one-argument form returns the old value.
+// The process exit code that QuitProgram ends with. The one-argument form returns the old value.
 int ErrorLevel();
 int ErrorLevel(int code);
 
 // Resets the floating-point environment: clears raised exceptions, default rounding.
 void MathInit();
 
-// A data file that VODBCloseAll closes: `close` runs at most once, from VODBCloseAll, unless
-// the registration ends first.
-class DataFileRegistration {
- public:
-  explicit DataFileRegistration(std::function<void()> close);
-  ~DataFileRegistration();
-  DataFileRegistration(const DataFileRegistration&) = delete;
-  DataFileRegistration& operator=(const DataFileRegistration&) = delete;
-
- private:
-  std::uint64_t id_;
-};
-
-// Closes every registered data file, newest first.
+// Closes the open data files before the program quits. The programs open no data files
+// (the report is a plain file that QuitRegistration writes out), so there is nothing to do.
 void VODBCloseAll();
 
-// Work that must be done before the program quits through _Quit, such as writing out a
-// buffer: `on_quit` runs at most once, from _Quit, unless the registration ends first.
+// Work that must be done before the program quits through QuitProgram, such as writing out a
+// buffer: `on_quit` runs at most once, from QuitProgram, unless the registration ends first.
 class QuitRegistration {
  public:
   explicit QuitRegistration(std::function<void()> on_quit);
@@ -69,7 +57,7 @@ class QuitRegistration {
 
 // Runs what is registered to run on quitting, newest first, then ends the program with the
 // exit code set through ErrorLevel (exit handlers run).
-[[noreturn]] void _Quit();
+[[noreturn]] void QuitProgram();
 
 // The program's work folder, ending in the path separator: the folder of the program file,
 // unless SetWorkDir chose another.

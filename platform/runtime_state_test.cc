@@ -10,18 +10,6 @@
 namespace ivarscan {
 namespace {
 
-TEST(RuntimeStateTest, VODBCloseAllClosesRegisteredFilesNewestFirst) {
-  std::vector<std::string> closed;
-  DataFileRegistration report([&] { closed.push_back("report"); });
-  {
-    DataFileRegistration gone([&] { closed.push_back("gone"); });
-  }
-  DataFileRegistration index([&] { closed.push_back("index"); });
-  VODBCloseAll();
-  VODBCloseAll();
-  EXPECT_EQ(closed, (std::vector<std::string>{"index", "report"}));
-}
-
 TEST(RuntimeStateTest, WorkDirIsTheProgramFolderUnlessSet) {
   const std::string program = ExecutablePath();
   ASSERT_FALSE(program.empty());
@@ -39,7 +27,7 @@ TEST(RuntimeStateTest, QuitEndsWithTheErrorLevel) {
   EXPECT_EXIT(
       {
         ErrorLevel(24);
-        _Quit();
+        QuitProgram();
       },
       ::testing::ExitedWithCode(24), "");
 }
