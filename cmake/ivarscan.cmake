@@ -1,6 +1,6 @@
 # Compiler settings shared by every target, and the helper that declares a test program.
 
-add_compile_options(-Wall -Wextra)
+add_compile_options(-Wall -Wextra -Wshadow -Wnon-virtual-dtor)
 if(IVARSCAN_WERROR)
   add_compile_options(-Werror)
 endif()
@@ -16,15 +16,34 @@ if(WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
-# ivarscan_add_tests(<target> SOURCES <files...> LIBS <libraries...>)
+# ivarscan_layer(<target> <folder>)
+# Makes the headers of <folder> (a layer: platform, errors, repo, store, engine, app)
+# visible, as #include "<folder>/name.h", to <target> and to whatever links it. There is no
+# include path to the repository root: the build tree holds one folder per layer with a link
+# to that layer alone, so a file sees only the layers its target links, and an include that
+# reaches past them (an upward include, or a sideways one between store and engine) fails
+# to compile.
+function(ivarscan_layer target folder)
+  set(root ${CMAKE_BINARY_DIR}/layers/${folder})
+  if(NOT EXISTS ${root}/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()
+
+# ivarscan_add_tests(<target> SOURCES <files...> LIBS <libraries...> [LABELS <labels...>])
 # Builds one GoogleTest program from the given test files and registers its tests with
-# CTest. Each folder keeps one such program for the tests that sit beside its code.
+# CTest. Each folder keeps one such program for the tests that sit beside its code. The
+# label `slow` marks tests with absolute time or memory budgets: scripts/test.sh runs them
+# on their own, after the others, so that no parallel test competes with them.
 function(ivarscan_add_tests target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES ENVIRONMENT "IVARSCAN_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+                       PROPERTIES ENVIRONMENT "IVARSCAN_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                                  LABELS "${ARG_LABELS}")
 endfunction()
 
 include(${CMAKE_CURRENT_LIST_DIR}/fuzzing.cmake)

@@ -1,0 +1,2 @@
+// Compiles with the platform library's include path: a layer sees its own headers.
+#include "platform/text.h"
