@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "engine/scanner_as_stated.h"
+#include "platform/testing/growth.h"
 
 namespace ivarscan {
 namespace {
@@ -257,13 +258,6 @@ TEST(ScannerTest, AnyBytesAreScannedWithoutFailing) {
   EXPECT_EQ(GETVISIBLEIVARS("EXPORT \xC4x, \xE4s AS INT"), Ivars({"\xC4x", "\xE4s"}));
 }
 
-// Seconds taken by one scan of `source`.
-double SecondsToScan(const std::string& source) {
-  const auto start = std::chrono::steady_clock::now();
-  GETVISIBLEIVARS(source);
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 std::string Repeat(const std::string& piece, std::size_t total) {
   std::string text;
   text.reserve(total + piece.size());
@@ -271,21 +265,33 @@ std::string Repeat(const std::string& piece, std::size_t total) {
   return text;
 }
 
-// Each of these takes well under a second when the work is linear and hours when a step
-// re-reads the rest of the text per line, per comment or per quote.
+// How many times longer a scan of text four times as long takes. Linear work gives about
+// 4; a step that re-reads the rest of the text per line, per comment or per quote gives
+// about 16.
+double GrowthOfScan(const std::function<std::string(std::size_t)>& text_of_size) {
+  constexpr std::size_t k1MB = 1 << 20;
+  const std::string small = text_of_size(k1MB);
+  const std::string large = text_of_size(4 * k1MB);
+  return GrowthOf([&] { GETVISIBLEIVARS(small); }, [&] { GETVISIBLEIVARS(large); });
+}
+
 TEST(ScannerTest, LargeSourcesScanInLinearTime) {
-  constexpr std::size_t k20MB = 20 << 20;
-  constexpr std::size_t k8MB = 8 << 20;
-  const std::string lines = Repeat(
-      "\tEXPORT a /* c */, b := {1, 2} AS INT // note\r\n"
-      "\tPROTECT c, ;\r\n\t\td IS Point\r\n/* block\r\n over lines */\r\n",
-      k20MB);
-  EXPECT_LT(SecondsToScan(lines), 20.0);
+  constexpr double kLinear = 8.0;  // four times the text, about four times the time
+  EXPECT_LT(GrowthOfScan([](std::size_t size) {
+              return Repeat(
+                  "\tEXPORT a /* c */, b := {1, 2} AS INT // note\r\n"
+                  "\tPROTECT c, ;\r\n\t\td IS Point\r\n/* block\r\n over lines */\r\n",
+                  size);
+            }),
+            kLinear);
   // One huge line: quotes and brackets that never close, between many comments.
-  EXPECT_LT(SecondsToScan("EXPORT " + Repeat("[\"' /* x */ a, ", k8MB)), 20.0);
+  EXPECT_LT(GrowthOfScan([](std::size_t size) { return "EXPORT " + Repeat("[\"' /* x */ a, ", size); }),
+            kLinear);
   // Blank lines before the last text, and an unterminated comment over everything.
-  EXPECT_LT(SecondsToScan(Repeat("\r\n \t", k8MB) + "EXPORT z"), 20.0);
-  EXPECT_LT(SecondsToScan("/*" + Repeat("'\"[ x\r\n", k8MB)), 20.0);
+  EXPECT_LT(GrowthOfScan([](std::size_t size) { return Repeat("\r\n \t", size) + "EXPORT z"; }),
+            kLinear);
+  EXPECT_LT(GrowthOfScan([](std::size_t size) { return "/*" + Repeat("'\"[ x\r\n", size); }),
+            kLinear);
   EXPECT_EQ(GETVISIBLEIVARS(Repeat("\r\n", 1 << 20) + "EXPORT z"), Ivars({"z"}));
 }
 

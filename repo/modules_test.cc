@@ -99,6 +99,10 @@ TEST_F(ModulesTest, ModuleNameIsReadThroughA64ByteBuffer) {
   EXPECT_EQ(record.name, "");
 }
 
+// The order of these calls is itself the requirement: the record's texts are fetched with
+// RecGet and copied one after the other, and a text must stay valid across the calls that
+// come between its RecGet and its copy, so a backend that reuses its text buffer relies on
+// exactly this sequence.
 TEST_F(ModulesTest, EntityDetailAsksInItsFixedOrder) {
   EntityHandle entity = repo_.AddClass(module_, "Order", "CLASS Order\r\n");
   repo_.entity(entity).description = "The order";

@@ -66,7 +66,8 @@ TEST(ProjectsTest, FailingCatalogueGivesNoProjectsAndNothingToRelease) {
   repo.AddProject("Shop");
   repo.FailCall("PrjCatCreateEnum", 1);
   EXPECT_TRUE(GETPROJECTS(repo).empty());
-  EXPECT_EQ(repo.calls(), Names{"PrjCatCreateEnum"});
+  EXPECT_EQ(repo.CallCount("PrjGetFirst"), 0);
+  EXPECT_EQ(repo.CallCount("PrjCatDestroyEnum"), 0);
 }
 
 TEST(ProjectsTest, BlankNameOrFailingNextEndsTheList) {
@@ -148,9 +149,9 @@ TEST_F(ApplicationsTest, NamesDifferingInCaseAreEqualInNameOrder) {
 TEST_F(ApplicationsTest, DroppedSystemLibraryIsStillReadInFull) {
   AppHandle library = Add("System Library", true);
   EXPECT_TRUE(GETAPPS(repo_, false, false).empty());
-  EXPECT_EQ(repo_.calls(),
-            (Names{"AdamGetFirstApp", "AppQuerySysLib", "AppQueryName", "AppQueryLib",
-                   "AppQueryIcon", "AppQuerySysLib", "AdamGetNextApp"}));
+  for (const char* query : {"AppQueryName", "AppQueryLib", "AppQueryIcon"}) {
+    EXPECT_EQ(repo_.CallCount(query), 1) << query;
+  }
 
   repo_.ClearCallLog();
   std::vector<ApplicationRecord> all = GETAPPS(repo_, true, false);

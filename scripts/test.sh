@@ -8,7 +8,9 @@ scripts/install-deps.sh test
 echo "== Debug build with sanitizers: unit and whole-program tests"
 cmake --preset debug -DIVARSCAN_WERROR=ON >/dev/null
 cmake --build --preset debug
-ctest --preset debug -j2
+ctest --preset debug -j2 --label-exclude slow
+echo "== Tests with absolute time and memory budgets, alone"
+ctest --preset debug --label-regex slow
 
 echo "== Release build"
 cmake --preset release -DIVARSCAN_WERROR=ON >/dev/null
