@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/text.h"
+#include "repo/projects.h"
 #include "store/export_file.h"
 #include "store/module_entities.h"
 #include "store/project_folder.h"
@@ -18,8 +19,6 @@ constexpr std::size_t kLongestApplicationName = 31;
 constexpr std::size_t kLongestModuleName = 63;
 
 constexpr std::string_view kSection = "Application";
-// An application of this name (ignoring case) read from an export is the System Library.
-constexpr std::string_view kSystemLibraryName = "System Library";
 
 std::string JoinRelative(std::string_view folder, std::string_view name) {
   return folder.empty() ? std::string(name) : std::string(folder) + "/" + std::string(name);
@@ -129,6 +128,8 @@ class ProjectLoader {
     LoadedApplication& settings = source->settings;
     settings.library = contents.kind == ExportKind::kLibrary || contents.kind == ExportKind::kDll;
     settings.second_flag = contents.kind == ExportKind::kDll;
+    // An application read from an export whose name is the System Library's (ignoring case)
+    // is the System Library.
     settings.system_library =
         EqualsIgnoringCase(source->name, kSystemLibraryName) ||
         std::any_of(system_libraries_.begin(), system_libraries_.end(),
