@@ -22,6 +22,7 @@ function(ivarscan_add_fuzzer target)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS})
+  ivarscan_layer(${target} fuzz)  # fuzz/fuzz_check.h
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)
   add_dependencies(fuzzers ${target})
 endfunction()
