@@ -61,7 +61,8 @@ class Env {
   static Env* Default();
 
   // Reads the whole file into `contents` (bytes, no transcoding). Fails for anything but a
-  // regular file (a folder, a pipe, a device), without waiting.
+  // regular file (a folder, a pipe, a device), without waiting. Several threads may call it
+  // at the same time.
   virtual std::error_code ReadFile(const std::string& path, std::string* contents) = 0;
 
   // Lists the entries of a folder, "." and ".." left out, in no particular order.

@@ -4,6 +4,7 @@
 #ifndef IVARSCAN_PLATFORM_FAKE_ENV_H_
 #define IVARSCAN_PLATFORM_FAKE_ENV_H_
 
+#include <atomic>
 #include <map>
 #include <string>
 
@@ -16,7 +17,8 @@ class FakeEnv final : public Env {
   // `base` serves every call that no failure is set for; it must outlive this object.
   explicit FakeEnv(Env* base) : base_(base) {}
 
-  // From now on ReadFile(path) fails with `error` (and leaves the contents empty).
+  // From now on ReadFile(path) fails with `error` (and leaves the contents empty). Set the
+  // failures before the reading starts: ReadFile may run on several threads at once.
   void FailReadFile(const std::string& path, std::error_code error) { read_errors_[path] = error; }
   // From now on ListDirectory(path) fails with `error`.
   void FailListDirectory(const std::string& path, std::error_code error) {
@@ -60,7 +62,7 @@ class FakeEnv final : public Env {
   std::map<std::string, std::error_code> write_errors_;
   std::map<std::string, std::error_code> lock_errors_;
   std::map<std::string, std::string> variables_;
-  int read_count_ = 0;
+  std::atomic<int> read_count_{0};
 };
 
 }  // namespace ivarscan

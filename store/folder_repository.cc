@@ -35,8 +35,8 @@ std::string PrototypeOf(const LoadedEntity& entity, std::string_view text) {
 
 }  // namespace
 
-FolderRepository::FolderRepository(Env* env, std::string folder)
-    : env_(env), folder_(std::move(folder)) {}
+FolderRepository::FolderRepository(Env* env, std::string folder, unsigned threads)
+    : env_(env), folder_(std::move(folder)), threads_(threads) {}
 
 FolderRepository::~FolderRepository() {
   if (lock_) AdamExit();
@@ -250,7 +250,8 @@ const LoadedProject* FolderRepository::Project() {
   const std::string folder = ProjectFolder(current_project_);
   const bool bare = !bare_project_.empty();
   if (!bare && !env_->FileExists(JoinPath(folder, kProjectSettingsFile))) return nullptr;
-  project_ = LoadProject(*env_, folder, bare ? "" : current_project_, current_project_, &skipped_);
+  project_ = LoadProject(*env_, folder, bare ? "" : current_project_, current_project_, &skipped_,
+                         threads_);
   return current_loaded_ = &*project_;
 }
 

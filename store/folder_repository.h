@@ -34,8 +34,10 @@ namespace ivarscan {
 
 class FolderRepository final : public RepositoryAccess {
  public:
-  // `env` must outlive the object; `folder` is the repository folder.
-  FolderRepository(Env* env, std::string folder);
+  // `env` must outlive the object; `folder` is the repository folder. Up to `threads`
+  // threads read the project's files (see LoadProject); every call is still made and
+  // answered on the caller's thread.
+  FolderRepository(Env* env, std::string folder, unsigned threads = 1);
   FolderRepository(const FolderRepository&) = delete;
   FolderRepository& operator=(const FolderRepository&) = delete;
   // Closes the repository as AdamExit does when it is still open.
@@ -154,6 +156,7 @@ class FolderRepository final : public RepositoryAccess {
 
   Env* env_;
   std::string folder_;
+  unsigned threads_;
   std::unique_ptr<FileLock> lock_;  // set while the repository is open
   std::string bare_project_;        // the one project of a bare export folder; else empty
   std::string current_project_;     // empty: none

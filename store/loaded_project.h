@@ -21,8 +21,9 @@ struct LoadedEntity {
   std::uint32_t first_line = 1;  // the 1-based line of the module file it starts on
   EntityKeyword keyword = EntityKeyword::kClass;
   std::string display_name;
-  // The display name's symbol, interned once when the module is read: EntQueryName and
-  // EntQueryDisplayName are asked for every entity of every application a run collects.
+  // The display name's symbol, interned once when the module joins the project (in project
+  // order, so that the numbers do not depend on how many threads read the files):
+  // EntQueryName and EntQueryDisplayName are asked for every entity a run collects.
   Symbol display_name_symbol = 0;
 };
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/symbol_table.h"
 #include "store/entity_splitter.h"
 #include "store/entity_statement.h"
 
@@ -39,7 +38,7 @@ void AddModuleEntities(std::string_view source, std::uint32_t module_index, Load
     const std::string statement = EntityStatement(text);
     const std::string_view display_name = EntityDisplayName(statement);
     entities->push_back({module_index, offset, text.size(), line, span.keyword,
-                         std::string(display_name), SysAtom(display_name)});
+                         std::string(display_name)});
     module->texts.push_back('\0');
   }
 }

@@ -14,6 +14,8 @@ namespace ivarscan {
 // CR LF, a last line without line end gets CR LF, and each text is followed by a zero
 // byte. Sets the module's first entity and entity count and each entity's first line
 // (lines end at LF, as in the file); `module_index` is the module's position in its project.
+// The display names are not interned: each entity's symbol is left 0 for the project to
+// set when the module joins it.
 void AddModuleEntities(std::string_view source, std::uint32_t module_index, LoadedModule* module,
                        std::vector<LoadedEntity>* entities);
 

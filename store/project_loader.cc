@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/parallel.h"
+#include "platform/symbol_table.h"
 #include "platform/text.h"
 #include "repo/projects.h"
 #include "store/export_file.h"
@@ -42,9 +44,8 @@ std::vector<std::string> SplitNameList(std::string_view list) {
 }
 
 // An application before it takes its place in the project: an application folder, or an
-// application export with the settings read from it. An export's modules are read when
-// the application's turn comes, from a second reading of the file, so that only one
-// file's bytes are held at a time.
+// application export with the settings read from it. An export's modules are read later,
+// from a second reading of the file, so that a thread holds one file's bytes at a time.
 struct ApplicationSource {
   std::string name;
   std::string path;      // its folder or its export file
@@ -52,13 +53,150 @@ struct ApplicationSource {
   bool export_file = false;
   LoadedApplication settings;
   std::vector<std::string> search_path;  // the names as written, untrimmed in an export
+  std::vector<std::string> module_files;  // of a folder, as listed
+  SkipList listing;                       // why a folder could not be listed
 };
+
+// A module cut into entities apart from the project, so that files can be read on several
+// threads at once: its entities name module 0 and have no symbol yet.
+struct StagedModule {
+  LoadedModule module;
+  std::vector<LoadedEntity> entities;
+};
+
+// What one piece of reading gives, a module file of a folder or all the modules of an
+// application export: its modules, and what was left out, waiting for their place in the
+// project's lists.
+struct StagedPiece {
+  std::vector<StagedModule> modules;
+  SkipList skipped;
+};
+
+// One piece of reading: a module file of an application folder, or (with no file) an
+// application export.
+struct Piece {
+  std::size_t application;
+  const std::string* file;  // null for an application export
+};
+
+void WarnLongModuleName(const std::string& path, const std::string& which, std::string_view name,
+                        SkipList* skipped) {
+  if (name.size() > kLongestModuleName) {
+    skipped->Add(path, which + "name longer than 63 characters: shown cut");
+  }
+}
+
+// Cuts `text` into a module of the piece.
+void StageModule(std::string relative, std::string_view name, std::string_view name_in_file,
+                 std::string_view text, StagedPiece* piece) {
+  StagedModule& staged = piece->modules.emplace_back();
+  staged.module.name = name;
+  staged.module.file = std::move(relative);
+  staged.module.name_in_file = name_in_file;
+  AddModuleEntities(text, 0, &staged.module, &staged.entities);
+  staged.entities.shrink_to_fit();  // every module's entities wait until all files are read
+}
+
+// Reads the whole file at `path` into `bytes`; false, with a warning, when it cannot.
+bool ReadWholeFile(Env& env, const std::string& path, std::string* bytes, SkipList* skipped) {
+  if (std::error_code error = env.ReadFile(path, bytes)) {
+    skipped->Add(path, FailureReason("left out: cannot be read", error));
+    return false;
+  }
+  return true;
+}
+
+// Reads the export at `path` into `contents`, whose views point into `bytes`; false, with
+// a warning, when it cannot be read or is damaged.
+bool ReadApplicationExport(Env& env, const std::string& path, std::string* bytes,
+                           ExportFile* contents, SkipList* skipped) {
+  if (!ReadWholeFile(env, path, bytes, skipped)) return false;
+  if (auto damage = ReadExportFile(*bytes, contents)) {
+    skipped->Add(path, DamageReason(*damage));
+    return false;
+  }
+  return true;
+}
+
+// The text of the one module of the module export `bytes` into `text`, its name record
+// into `name_in_file`; false when the file is damaged.
+bool ReadModuleExport(const std::string& path, std::string_view bytes, std::string* text,
+                      std::string_view* name_in_file, SkipList* skipped) {
+  ExportFile contents;
+  if (auto damage = ReadExportFile(bytes, &contents)) {
+    skipped->Add(path, DamageReason(*damage));
+    return false;
+  }
+  text->clear();
+  *name_in_file = {};
+  if (contents.modules.empty()) {
+    skipped->Add(path, "holds no module: read as an empty module");
+    return true;
+  }
+  if (contents.modules.size() > 1) {
+    skipped->Add(path, "holds more than one module: only the first is read, the one at byte "
+                       "offset " + std::to_string(contents.modules.front().offset));
+  }
+  AppendModuleText(contents.modules.front(), text);
+  *name_in_file = contents.modules.front().name;
+  return true;
+}
+
+// The modules of an application export. A file that has changed into a damaged one
+// since its settings were read gives no modules, with the warning.
+StagedPiece StageExportModules(Env& env, const ApplicationSource& source) {
+  StagedPiece piece;
+  // One buffer per thread, reused from file to file: a buffer per file would leave a hole
+  // in the heap after every file, each a little too small for the next module's texts.
+  thread_local std::string bytes;
+  thread_local std::string text;
+  ExportFile contents;
+  if (!ReadApplicationExport(env, source.path, &bytes, &contents, &piece.skipped)) return piece;
+  for (const ExportModule& module : contents.modules) {
+    if (IsBlank(module.name)) {
+      piece.skipped.Add(source.path, "module without a name at byte offset " +
+                                         std::to_string(module.offset) + " left out");
+      continue;
+    }
+    text.clear();
+    AppendModuleText(module, &text);
+    WarnLongModuleName(source.path, "module " + std::string(module.name) + ": ", module.name,
+                       &piece.skipped);
+    StageModule(source.relative, module.name, module.name, text, &piece);
+  }
+  return piece;
+}
+
+// One module file (a `.prg` or a module export) of an application folder.
+StagedPiece StageModuleFile(Env& env, const ApplicationSource& source, const std::string& file) {
+  StagedPiece piece;
+  thread_local std::string bytes;  // per thread, as in StageExportModules
+  thread_local std::string text;
+  const std::string path = JoinPath(source.path, file);
+  if (!ReadWholeFile(env, path, &bytes, &piece.skipped)) return piece;
+  std::string_view module_text = bytes;
+  std::string_view name_in_file;
+  if (IsModuleExportFile(file)) {
+    if (!ReadModuleExport(path, bytes, &text, &name_in_file, &piece.skipped)) return piece;
+    module_text = text;
+  } else if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
+    piece.skipped.Add(path, "holds zero bytes: each entity's text ends at its first zero byte");
+  }
+  WarnLongModuleName(path, "", ModuleName(file), &piece.skipped);
+  StageModule(JoinRelative(source.relative, file), ModuleName(file), name_in_file, module_text,
+              &piece);
+  return piece;
+}
 
 class ProjectLoader {
  public:
   ProjectLoader(Env& env, const std::string& folder, const std::string& relative_folder,
-                SkipList* skipped)
-      : env_(env), folder_(folder), relative_folder_(relative_folder), skipped_(skipped) {}
+                SkipList* skipped, unsigned threads)
+      : env_(env),
+        folder_(folder),
+        relative_folder_(relative_folder),
+        skipped_(skipped),
+        threads_(threads) {}
 
   LoadedProject Load(const std::string& name) {
     project_.name = name;
@@ -70,9 +208,16 @@ class ProjectLoader {
     PutInOrder(&sources);
     LimitApplicationCount(&sources);
     for (ApplicationSource& source : sources) AddApplication(&source);
+    for (ApplicationSource& source : sources) ListModules(&source);
+    std::vector<StagedPiece> staged = StagePieces(sources);
+    std::size_t entities = 0;
+    for (const StagedPiece& piece : staged) {
+      for (const StagedModule& module : piece.modules) entities += module.entities.size();
+    }
+    project_.entities.reserve(entities);
     for (std::size_t i = 0; i < sources.size(); ++i) {
       ResolveSearchPath(sources[i], &project_.applications[i]);
-      AddModules(&sources[i], &project_.applications[i]);
+      AddModules(sources[i], &staged, &project_.applications[i]);
     }
     return std::move(project_);
   }
@@ -102,26 +247,12 @@ class ProjectLoader {
       source.relative = JoinRelative(relative_folder_, file);
       source.export_file = true;
       ExportFile contents;
-      if (!ReadApplicationExport(source.path, &contents)) continue;
+      if (!ReadApplicationExport(env_, source.path, &bytes_, &contents, skipped_)) continue;
       const bool named = contents.application_name && !IsBlank(*contents.application_name);
       source.name = named ? std::string(*contents.application_name) : ModuleName(file);
       ReadExportSettings(contents, &source);
       sources->push_back(std::move(source));
     }
-  }
-
-  // Reads the export at `path` into `contents`, whose views point into bytes_; false,
-  // with a warning, when it cannot be read or is damaged.
-  bool ReadApplicationExport(const std::string& path, ExportFile* contents) {
-    if (std::error_code error = env_.ReadFile(path, &bytes_)) {
-      skipped_->Add(path, FailureReason("left out: cannot be read", error));
-      return false;
-    }
-    if (auto damage = ReadExportFile(bytes_, contents)) {
-      skipped_->Add(path, DamageReason(*damage));
-      return false;
-    }
-    return true;
   }
 
   void ReadExportSettings(const ExportFile& contents, ApplicationSource* source) {
@@ -210,107 +341,72 @@ class ProjectLoader {
     }
   }
 
-  void AddModules(ApplicationSource* source, LoadedApplication* application) {
-    application->first_module = static_cast<std::uint32_t>(project_.modules.size());
-    if (source->export_file) {
-      ReadExportModules(*source);
-    } else {
-      ReadModules(*source);
+  // Lists the module files of an application folder.
+  void ListModules(ApplicationSource* source) {
+    if (source->export_file) return;
+    if (std::error_code error = ListModuleFiles(env_, source->path, &source->module_files)) {
+      source->listing.Add(source->path,
+                          FailureReason("no modules: the folder cannot be listed", error));
     }
+  }
+
+  // Reads every module file and application export, on up to threads_ threads; the
+  // pieces are in the order of the applications and, within a folder, of its files.
+  std::vector<StagedPiece> StagePieces(const std::vector<ApplicationSource>& sources) {
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+      if (sources[i].export_file) pieces.push_back({i, nullptr});
+      for (const std::string& file : sources[i].module_files) pieces.push_back({i, &file});
+    }
+    std::vector<StagedPiece> staged(pieces.size());
+    ParallelFor(pieces.size(), threads_, [&](std::size_t k) {
+      const ApplicationSource& source = sources[pieces[k].application];
+      staged[k] = pieces[k].file == nullptr ? StageExportModules(env_, source)
+                                            : StageModuleFile(env_, source, *pieces[k].file);
+    });
+    return staged;
+  }
+
+  // Adds the application's staged pieces, which are the next ones of `staged`.
+  void AddModules(const ApplicationSource& source, std::vector<StagedPiece>* staged,
+                  LoadedApplication* application) {
+    AddSkipped(source.listing);
+    application->first_module = static_cast<std::uint32_t>(project_.modules.size());
+    const std::size_t pieces = source.export_file ? 1 : source.module_files.size();
+    for (std::size_t i = 0; i < pieces; ++i) AddPiece(&(*staged)[next_piece_++]);
     application->module_count =
         static_cast<std::uint32_t>(project_.modules.size()) - application->first_module;
   }
 
-  // The modules of an application export. A file that has changed into a damaged one
-  // since its settings were read gives no modules, with the warning.
-  void ReadExportModules(const ApplicationSource& source) {
-    ExportFile contents;
-    if (!ReadApplicationExport(source.path, &contents)) return;
-    for (const ExportModule& module : contents.modules) {
-      if (IsBlank(module.name)) {
-        skipped_->Add(source.path, "module without a name at byte offset " +
-                                       std::to_string(module.offset) + " left out");
-        continue;
+  // Makes the piece's modules part of the project: numbers them and their entities, and
+  // interns the display names in the order of the project, whatever thread read them.
+  void AddPiece(StagedPiece* piece) {
+    AddSkipped(piece->skipped);
+    for (StagedModule& staged : piece->modules) {
+      const auto index = static_cast<std::uint32_t>(project_.modules.size());
+      staged.module.first_entity = static_cast<std::uint32_t>(project_.entities.size());
+      for (LoadedEntity& entity : staged.entities) {
+        entity.module = index;
+        entity.display_name_symbol = SysAtom(entity.display_name);
+        project_.entities.push_back(std::move(entity));
       }
-      text_.clear();
-      AppendModuleText(module, &text_);
-      WarnLongModuleName(source.path, "module " + std::string(module.name) + ": ", module.name);
-      AddModule(source.relative, module.name, module.name, text_);
+      project_.modules.push_back(std::move(staged.module));
     }
+    *piece = StagedPiece();
   }
 
-  void ReadModules(const ApplicationSource& source) {
-    std::vector<std::string> files;
-    if (std::error_code error = ListModuleFiles(env_, source.path, &files)) {
-      skipped_->Add(source.path, FailureReason("no modules: the folder cannot be listed", error));
-    }
-    for (const std::string& file : files) {
-      const std::string path = JoinPath(source.path, file);
-      if (std::error_code error = env_.ReadFile(path, &bytes_)) {
-        skipped_->Add(path, FailureReason("left out: cannot be read", error));
-        continue;
-      }
-      std::string_view module_text = bytes_;
-      std::string_view name_in_file;
-      if (IsModuleExportFile(file)) {
-        if (!ReadModuleExport(path, bytes_, &text_, &name_in_file)) continue;
-        module_text = text_;
-      } else if (std::memchr(bytes_.data(), '\0', bytes_.size()) != nullptr) {
-        skipped_->Add(path, "holds zero bytes: each entity's text ends at its first zero byte");
-      }
-      WarnLongModuleName(path, "", ModuleName(file));
-      AddModule(JoinRelative(source.relative, file), ModuleName(file), name_in_file, module_text);
-    }
-  }
-
-  // The text of the one module of the module export `bytes` into `text`, its name record
-  // into `name_in_file`; false when the file is damaged.
-  bool ReadModuleExport(const std::string& path, std::string_view bytes, std::string* text,
-                        std::string_view* name_in_file) {
-    ExportFile contents;
-    if (auto damage = ReadExportFile(bytes, &contents)) {
-      skipped_->Add(path, DamageReason(*damage));
-      return false;
-    }
-    text->clear();
-    *name_in_file = {};
-    if (contents.modules.empty()) {
-      skipped_->Add(path, "holds no module: read as an empty module");
-      return true;
-    }
-    if (contents.modules.size() > 1) {
-      skipped_->Add(path, "holds more than one module: only the first is read, the one at byte "
-                          "offset " + std::to_string(contents.modules.front().offset));
-    }
-    AppendModuleText(contents.modules.front(), text);
-    *name_in_file = contents.modules.front().name;
-    return true;
-  }
-
-  void AddModule(std::string relative, std::string_view name, std::string_view name_in_file,
-                 std::string_view source) {
-    const auto index = static_cast<std::uint32_t>(project_.modules.size());
-    LoadedModule& module = project_.modules.emplace_back();
-    module.name = name;
-    module.file = std::move(relative);
-    module.name_in_file = name_in_file;
-    AddModuleEntities(source, index, &module, &project_.entities);
-  }
-
-  void WarnLongModuleName(const std::string& path, const std::string& which,
-                          std::string_view name) {
-    if (name.size() > kLongestModuleName) {
-      skipped_->Add(path, which + "name longer than 63 characters: shown cut");
-    }
+  void AddSkipped(const SkipList& skipped) {
+    for (const SkippedFile& entry : skipped.entries()) skipped_->Add(entry.path, entry.reason);
   }
 
   Env& env_;
   const std::string& folder_;
   const std::string& relative_folder_;
   SkipList* skipped_;
+  const unsigned threads_;
   std::vector<std::string> system_libraries_;
-  std::string bytes_;  // the file being read
-  std::string text_;   // the text of the export module being read
+  std::string bytes_;  // the export file whose settings are being read
+  std::size_t next_piece_ = 0;  // the first staged piece not yet added
   LoadedProject project_;
 };
 
@@ -318,8 +414,8 @@ class ProjectLoader {
 
 LoadedProject LoadProject(Env& env, const std::string& project_folder,
                           const std::string& relative_folder, const std::string& name,
-                          SkipList* skipped) {
-  return ProjectLoader(env, project_folder, relative_folder, skipped).Load(name);
+                          SkipList* skipped, unsigned threads) {
+  return ProjectLoader(env, project_folder, relative_folder, skipped, threads).Load(name);
 }
 
 AppHandle FindApplication(const LoadedProject& project, std::string_view name) {

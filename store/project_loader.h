@@ -17,10 +17,12 @@ namespace ivarscan {
 // and module exports), and its application exports. Never fails: a file or folder that
 // cannot be read, and a damaged export file, is left out (an unreadable application.ini
 // gives the defaults), and that, like every setting it cannot use, is recorded in
-// `skipped`.
+// `skipped`. Up to `threads` threads read the module files and application exports and
+// cut them into entities, calling env.ReadFile at the same time (1: the calling thread
+// alone); the result and `skipped` are the same for any number of threads.
 LoadedProject LoadProject(Env& env, const std::string& project_folder,
                           const std::string& relative_folder, const std::string& name,
-                          SkipList* skipped);
+                          SkipList* skipped, unsigned threads = 1);
 
 // The handle of the project's first application named `name` ignoring letter case; 0
 // when there is none.
