@@ -43,6 +43,9 @@ struct AppContext {
   ReportSettings settings = {};
   // Set by the report run: the findings it reported (those of a baseline left out).
   std::size_t reported_findings = 0;
+  // How many threads may share the analysis of a run; 1 keeps it on the calling thread.
+  // The report is the same for any number.
+  unsigned threads = 1;
 };
 
 }  // namespace ivarscan

@@ -18,6 +18,7 @@
 #include "errors/raise.h"
 #include "errors/startup.h"
 #include "platform/error_box.h"
+#include "platform/parallel.h"
 #include "platform/posix_desktop.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
@@ -91,7 +92,8 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
                const Baseline* baseline) {
   Env& env = *Env::Default();
   const std::string folder = LocateRepository(env, options.repository);
-  FolderRepository repo(&env, folder);
+  const unsigned threads = options.threads != 0 ? options.threads : DefaultThreadCount();
+  FolderRepository repo(&env, folder, threads);
   WarningPrinter print_warnings(repo);
   ConsoleSettings settings{options.assume_yes, options.project, ::isatty(0) == 1,
                            ::isatty(2) == 1};
@@ -102,6 +104,7 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
   PosixDesktop posix_desktop(env);
   ConsoleDesktop desktop(posix_desktop, options.no_open);
   AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
+  context.threads = threads;
   std::error_code ignored;
   context.settings = {options.format, options.output, &std::cout, baseline,
                       {program, IVARSCAN_VERSION, "",

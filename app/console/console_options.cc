@@ -1,5 +1,7 @@
 #include "app/console/console_options.h"
 
+#include <string>
+
 namespace ivarscan {
 namespace {
 
@@ -19,6 +21,21 @@ bool TakeValue(const std::vector<std::string>& arguments, std::size_t* i, const 
     *error = name + " needs a value";
     return false;
   }
+  return true;
+}
+
+// The most threads --threads accepts: far more than any machine gives a run work for.
+constexpr unsigned long kMostThreads = 1024;
+
+// Reads the value of --threads: a whole number from 1 to kMostThreads.
+bool ParseThreadCount(const std::string& value, unsigned* threads, std::string* error) {
+  const bool digits = value.find_first_not_of("0123456789") == std::string::npos;
+  const unsigned long count = digits && value.size() <= 4 ? std::stoul(value) : 0;
+  if (count < 1 || count > kMostThreads) {
+    *error = "--threads needs a whole number from 1 to " + std::to_string(kMostThreads);
+    return false;
+  }
+  *threads = static_cast<unsigned>(count);
   return true;
 }
 
@@ -65,6 +82,12 @@ std::optional<ConsoleOptions> ParseConsoleOptions(const std::vector<std::string>
       if (!TakeValue(arguments, &i, "--baseline", &options.baseline, error)) return {};
     } else if (argument == "--fail-on-findings") {
       options.fail_on_findings = true;
+    } else if (Names(argument, "--threads")) {
+      std::string threads;
+      if (!TakeValue(arguments, &i, "--threads", &threads, error) ||
+          !ParseThreadCount(threads, &options.threads, error)) {
+        return {};
+      }
     } else if (argument == "--yes") {
       options.assume_yes = true;
     } else if (argument == "--no-open") {
@@ -85,7 +108,7 @@ std::string ConsoleUsage(const std::string& program_name, const std::string& rep
   return "Usage: " + program_name +
          " [--repository DIR] [--project NAME] [--yes] [--no-open]\n"
          "       [--format text|json|sarif] [--output FILE] [--fail-on-findings]\n"
-         "       [--baseline FILE] [--help] [--version]\n"
+         "       [--baseline FILE] [--threads N] [--help] [--version]\n"
          "\n"
          "Reports every instance variable that a class declares more than once along its\n"
          "class hierarchy, for every application of one project, in " +
@@ -110,6 +133,8 @@ std::string ConsoleUsage(const std::string& program_name, const std::string& rep
          "                      earlier run, holds (matched by application, class,\n"
          "                      variable and kind, not by line); they do not count for\n"
          "                      --fail-on-findings\n"
+         "  --threads N         read and analyse with N threads (default: one per\n"
+         "                      processor core); the report is the same for any N\n"
          "  --help              show this text\n"
          "  --version           show the version\n"
          "\n"

@@ -62,6 +62,19 @@ TEST(ConsoleOptionsTest, OutputFormatsAndTheCiOptions) {
   EXPECT_FALSE(Parse({"--output="}, &error));
 }
 
+TEST(ConsoleOptionsTest, ThreadsTakesAWholeNumberFromOneTo1024) {
+  std::string error;
+  auto options = Parse({"--threads", "3"}, &error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->threads, 3u);
+  EXPECT_EQ(Parse({"--threads=1024"}, &error)->threads, 1024u);
+  EXPECT_EQ(Parse({}, &error)->threads, 0u);  // the default: one per core
+  for (const char* bad : {"0", "1025", "-2", "2x", " 2", "99999999999999999999"}) {
+    EXPECT_FALSE(Parse({"--threads", bad}, &error)) << bad;
+    EXPECT_EQ(error, "--threads needs a whole number from 1 to 1024") << bad;
+  }
+}
+
 TEST(ConsoleOptionsTest, UsageNamesTheReportAndTheExitStatuses) {
   const std::string usage = ConsoleUsage("ivarscan20", "DUPIVars20.TXT");
   EXPECT_NE(usage.find("Usage: ivarscan20"), std::string::npos);

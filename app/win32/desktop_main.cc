@@ -9,6 +9,7 @@
 #include "app/win32/win32_ui.h"
 #include "errors/raise.h"
 #include "errors/startup.h"
+#include "platform/parallel.h"
 #include "platform/win32_desktop.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
@@ -21,10 +22,12 @@ int RunDesktop(const Variant& variant) {
   StartErrorHandling(variant);
 
   Env& env = *Env::Default();
-  FolderRepository repo(&env, LocateRepository(env, ""));
+  const unsigned threads = DefaultThreadCount();
+  FolderRepository repo(&env, LocateRepository(env, ""), threads);
   Win32Ui ui;
   Win32Desktop desktop;
   AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
+  context.threads = threads;
   return RunReportingExceptions("START", [&] {
     App(context).Start();
     return 0;
