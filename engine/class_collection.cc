@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/call_stack.h"
+#include "platform/parallel.h"
 #include "platform/text.h"
 #include "repo/modules.h"
 #include "repo/records.h"
@@ -24,19 +25,39 @@ std::string ReadPrototype(RepositoryAccess& repo, EntityHandle entity) {
   return std::string(ZeroTerminated(buffer.data(), buffer.size()));
 }
 
-// Sets where the class and its names stand, when the repository can tell.
-void AddPosition(RepositoryAccess& repo, const std::vector<std::size_t>& name_lines,
-                 ClassRecord* record) {
+// Where a class stands, as the repository tells it while the classes are read; the lines of
+// the names follow once the class's source is scanned.
+struct Position {
+  bool known = false;
+  std::uint32_t first_line = 0;
+};
+
+// A class read from the repository whose source is still to be scanned.
+struct PendingClass {
+  std::string source;
+  Position position;
+};
+
+Position QueryPosition(RepositoryAccess& repo, ClassRecord* record) {
   std::uint32_t first_line = 0;
   if (repo.EntQuerySourcePosition(record->entity, &record->file, &record->module_in_file,
                                   &first_line) != 0) {
+    return {};
+  }
+  record->line = first_line;
+  return {true, first_line};
+}
+
+// Sets the lines of the class's names: 0 each when the repository cannot tell.
+void SetNameLines(const Position& position, const std::vector<std::size_t>& name_lines,
+                  ClassRecord* record) {
+  if (!position.known) {
     record->ivar_lines.assign(name_lines.size(), 0);
     return;
   }
-  record->line = first_line;
   record->ivar_lines.reserve(name_lines.size());
   for (std::size_t line : name_lines) {
-    record->ivar_lines.push_back(first_line + static_cast<std::uint32_t>(line));
+    record->ivar_lines.push_back(position.first_line + static_cast<std::uint32_t>(line));
   }
 }
 
@@ -53,24 +74,31 @@ std::string ParentNameFromPrototype(std::string_view prototype, std::string_view
   return std::string(parent);
 }
 
-ClassList GETAPPCLASSES(RepositoryAccess& repo, AppHandle application) {
+ClassList GETAPPCLASSES(RepositoryAccess& repo, AppHandle application, unsigned threads) {
   IVARSCAN_ROUTINE("GETAPPCLASSES");
   ClassList classes;
+  std::vector<PendingClass> pending;  // one per class, scanned once the repository is read
   for (const ModuleRecord& module : GETMODULES(repo, application, true)) {
-    for (const EntityRecord& entity : GETENTITIES(repo, module.handle, IsClassDeclaration, true)) {
+    for (EntityRecord& entity : GETENTITIES(repo, module.handle, IsClassDeclaration, true)) {
       if (IsBlank(entity.source)) continue;
       std::string prototype = ReadPrototype(repo, entity.handle);
       ClassRecord& record = classes.emplace_back();
       record.entity = entity.handle;
       record.name = entity.display_name;
-      std::vector<std::size_t> name_lines;
-      record.ivars = GETVISIBLEIVARS(entity.source, &name_lines);
       record.parent = ParentNameFromPrototype(prototype, entity.display_name);
       record.module = module.handle;
       record.application = application;
-      AddPosition(repo, name_lines, &record);
+      pending.push_back({std::move(entity.source), QueryPosition(repo, &record)});
     }
   }
+  // A run keeps every list it collects, so none keeps room to grow.
+  ParallelFor(classes.size(), threads, [&](std::size_t i) {
+    std::vector<std::size_t> name_lines;
+    classes[i].ivars = GETVISIBLEIVARS(pending[i].source, &name_lines);
+    classes[i].ivars.shrink_to_fit();
+    SetNameLines(pending[i].position, name_lines, &classes[i]);
+  });
+  classes.shrink_to_fit();
   return classes;
 }
 

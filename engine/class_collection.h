@@ -30,6 +30,8 @@ struct ClassRecord {
   std::string module_in_file;
   std::uint32_t line = 0;
   std::vector<std::uint32_t> ivar_lines;
+
+  bool operator==(const ClassRecord&) const = default;
 };
 
 // Modules in name order, and within each module the class entities in name order. Two
@@ -37,8 +39,10 @@ struct ClassRecord {
 using ClassList = std::vector<ClassRecord>;
 
 // Returns the class list of `application`. Class entities whose source text is blank are
-// left out. Never fails: what the repository cannot supply is simply missing.
-ClassList GETAPPCLASSES(RepositoryAccess& repo, AppHandle application);
+// left out. Never fails: what the repository cannot supply is simply missing. The
+// repository is read on the calling thread; up to `threads` threads scan the class
+// sources, and the list is the same for any number.
+ClassList GETAPPCLASSES(RepositoryAccess& repo, AppHandle application, unsigned threads = 1);
 
 // The parent name that a class's prototype line names: the last blank-separated word
 // (tabs count as blanks), or empty when that word is the class's own name.

@@ -94,6 +94,24 @@ TEST_F(ClassCollectionTest, ARepositoryThatCannotTellLeavesPositionsUnknown) {
   EXPECT_EQ(classes[0].ivar_lines, (std::vector<std::uint32_t>{0, 0}));
 }
 
+TEST_F(ClassCollectionTest, SeveralThreadsScanToTheSameList) {
+  for (int m = 0; m < 4; ++m) {
+    ModuleHandle module = repo_.AddModule(app_, "Module " + std::to_string(m));
+    for (int c = 0; c < 50; ++c) {
+      const std::string name = "C" + std::to_string(m) + "_" + std::to_string(c);
+      std::string source = "CLASS " + name + " INHERIT Base\r\n";
+      for (int v = 0; v <= c % 7; ++v) source += "EXPORT v" + std::to_string(v) + name + "\r\n";
+      repo_.AddClass(module, name, source);
+    }
+  }
+  const ClassList one = GETAPPCLASSES(repo_, app_, 1);
+  ASSERT_EQ(one.size(), 200u);
+  EXPECT_EQ(one.back().name, "C3_9");  // classes in name order: C3_49 comes before C3_9
+  EXPECT_EQ(one.back().ivars, (IvarList{"v0C3_9", "v1C3_9", "v2C3_9"}));
+  EXPECT_EQ(one.back().ivar_lines, (std::vector<std::uint32_t>{42, 43, 44}));  // 9 classes first
+  for (unsigned threads : {2u, 5u, 16u}) EXPECT_EQ(GETAPPCLASSES(repo_, app_, threads), one);
+}
+
 TEST_F(ClassCollectionTest, ApplicationWithoutModulesOrClassesYieldsAnEmptyList) {
   EXPECT_TRUE(GETAPPCLASSES(repo_, app_).empty());
   repo_.AddModule(app_, "Only methods");
