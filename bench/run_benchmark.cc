@@ -2,25 +2,31 @@
 // figures that bound it, all on the repository's current project:
 //
 //   read floor       reading every module file's bytes once: no run can be faster
-//   repository load  the folder layer reading the project into memory
-//   scanner          GETVISIBLEIVARS alone, over exactly the class sources a run scans:
-//                    each application's own classes, and each used library's classes
-//                    once for every application that uses it
+//   repository load  the folder layer reading the project into memory, on --threads
+//                    threads
+//   scanner          GETVISIBLEIVARS alone, on one thread, over exactly the class sources
+//                    a run scans: the classes of every application that a report
+//                    collects, each application once (a run keeps each class list)
 //   entity reading   what the repository model reads for those class sources: for every
-//                    application in the same order, GETMODULES and, for each module,
-//                    GETENTITIES with the class filter (every entity read in full)
-//   console run      `<program> --yes --repository DIR --project NAME --no-open`, from
-//                    start to exit (the report written), in a scratch folder
+//                    such application, GETMODULES and, for each module, GETENTITIES with
+//                    the class filter (every entity read in full)
+//   console run      `<program> --yes --repository DIR --project NAME --no-open
+//                    --threads N`, from start to exit (the report written), in a scratch
+//                    folder
 //   peak memory      the console run's peak resident set (ru_maxrss of its wait4)
 //
 // Every time is taken both as elapsed time and as processor time (user and system) of the
 // process that did the work: on a machine that other work keeps busy, the processor time
 // varies much less.
 //
-// Every figure is taken --runs times; the medians are printed, with the run's time outside
-// the scanner and the load, and the peak memory against the size of the module source.
+// Every figure is taken --runs times; the medians are printed, with the console run
+// against the read floor, the run's time outside the scanner and the load, and the peak
+// memory against the size of the module source.
 //
-//   run_benchmark --repository DIR --program PATH [--runs N] [--report FILE]
+//   run_benchmark --repository DIR --program PATH [--runs N] [--threads N] [--report FILE]
+//
+// --threads (default: one per processor core) goes to the repository load and to the
+// console program.
 //
 // --report keeps the last run's report in FILE, so that runs can be compared byte for byte.
 #include <fcntl.h>
@@ -39,6 +45,7 @@
 
 #include "engine/scanner.h"
 #include "platform/env.h"
+#include "platform/parallel.h"
 #include "platform/text.h"
 #include "repo/modules.h"
 #include "repo/projects.h"
@@ -58,19 +65,21 @@ struct Options {
   std::string program;
   std::string report;
   int runs = 5;
+  unsigned threads = DefaultThreadCount();
 };
 
 // The class sources of one application, as GETAPPCLASSES scans them.
 using SourceList = std::vector<std::string>;
 
-// What a run scans: the class sources of every application it collects, and the order in
-// which it collects them (an application once per use).
+// What a run scans: the class sources of every application it collects, each application
+// once, and how often the reports use them.
 struct ScanWork {
   std::map<AppHandle, SourceList> sources;
-  std::vector<AppHandle> order;
   std::size_t reports = 0;
-  std::size_t classes = 0;
-  std::size_t bytes = 0;
+  std::size_t uses = 0;          // class lists the reports use, an application once per use
+  std::size_t used_classes = 0;  // the classes in them
+  std::size_t classes = 0;       // the classes scanned, each application once
+  std::size_t bytes = 0;         // and their bytes
   std::size_t entities = 0;      // entity records the model reads for them
   std::size_t entity_bytes = 0;  // and the bytes of those records' source texts
 };
@@ -160,10 +169,13 @@ bool ReadScanWork(const std::string& folder, ScanWork* work) {
     ++work->reports;
     for (AppHandle collected : CollectedApplications(repo, app.handle)) {
       auto [entry, added] = work->sources.try_emplace(collected);
-      if (added) entry->second = ClassSources(repo, collected);
-      work->order.push_back(collected);
-      work->classes += entry->second.size();
-      for (const std::string& source : entry->second) work->bytes += source.size();
+      if (added) {
+        entry->second = ClassSources(repo, collected);
+        work->classes += entry->second.size();
+        for (const std::string& source : entry->second) work->bytes += source.size();
+      }
+      ++work->uses;
+      work->used_classes += entry->second.size();
     }
   }
   return repo.AdamExit() == 0 && work->reports > 0;
@@ -172,8 +184,9 @@ bool ReadScanWork(const std::string& folder, ScanWork* work) {
 // Counts the entities, and the bytes of their texts, that the model reads for the run.
 void CountEntities(const std::string& project_folder, const std::string& project, ScanWork* work) {
   SkipList skipped;
-  const LoadedProject loaded = LoadProject(*Env::Default(), project_folder, project, project, &skipped);
-  for (AppHandle handle : work->order) {
+  const LoadedProject loaded =
+      LoadProject(*Env::Default(), project_folder, project, project, &skipped);
+  for (const auto& [handle, sources] : work->sources) {
     const LoadedApplication& application = loaded.applications[handle - 1];
     for (std::uint32_t m = 0; m < application.module_count; ++m) {
       const LoadedModule& module = loaded.modules[application.first_module + m];
@@ -206,10 +219,12 @@ Span ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes) 
   return stopwatch.Stop();
 }
 
-Span LoadTime(Env& env, const std::string& project_folder, const std::string& project) {
+Span LoadTime(Env& env, const std::string& project_folder, const std::string& project,
+              unsigned threads) {
   const Stopwatch stopwatch;
   SkipList skipped;
-  const LoadedProject loaded = LoadProject(env, project_folder, project, project, &skipped);
+  const LoadedProject loaded =
+      LoadProject(env, project_folder, project, project, &skipped, threads);
   const Span time = stopwatch.Stop();
   if (loaded.entities.empty()) std::fprintf(stderr, "warning: the project has no entities\n");
   return time;
@@ -218,10 +233,8 @@ Span LoadTime(Env& env, const std::string& project_folder, const std::string& pr
 Span ScannerTime(const ScanWork& work, std::size_t* ivars) {
   const Stopwatch stopwatch;
   std::size_t count = 0;
-  for (AppHandle application : work.order) {
-    for (const std::string& source : work.sources.at(application)) {
-      count += GETVISIBLEIVARS(source).size();
-    }
+  for (const auto& [application, sources] : work.sources) {
+    for (const std::string& source : sources) count += GETVISIBLEIVARS(source).size();
   }
   *ivars = count;
   return stopwatch.Stop();
@@ -234,7 +247,7 @@ Span EntityReadTime(const std::string& folder, const ScanWork& work) {
   AppHandle first = 0;
   if (repo.AdamInit(0, nullptr) != 0 || repo.AdamGetFirstApp(&first) != 0) return Span();
   const Stopwatch stopwatch;
-  for (AppHandle application : work.order) {
+  for (const auto& [application, sources] : work.sources) {
     for (const ModuleRecord& module : GETMODULES(repo, application, true)) {
       GETENTITIES(repo, module.handle, IsClassDeclaration, true);
     }
@@ -255,7 +268,9 @@ ConsoleFigures ConsoleRun(const Options& options, const std::string& project,
                                               fs::absolute(options.repository).string(),
                                               "--project",
                                               project,
-                                              "--no-open"};
+                                              "--no-open",
+                                              "--threads",
+                                              std::to_string(options.threads)};
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
@@ -318,16 +333,17 @@ void PrintSpan(const char* what, Span span) {
   std::printf("  %-34s %8.4f s %9.4f s\n", what, span.elapsed, span.processor);
 }
 
-void PrintSummary(const std::vector<Figures>& runs, double source_bytes) {
+void PrintSummary(const std::vector<Figures>& runs, double source_bytes, double scanned_bytes) {
   const Span scanner = MedianOf(runs, &Figures::scanner);
   const Span load = MedianOf(runs, &Figures::load);
   const Span entities = MedianOf(runs, &Figures::entities);
   const Span run = MedianOf(runs, &Figures::run);
   const Span outside = {run.elapsed - load.elapsed - scanner.elapsed,
                         run.processor - load.processor - scanner.processor};
+  const Span floor = MedianOf(runs, &Figures::floor);
   const double peak = MedianOf(runs, &Figures::peak);
   std::printf("medians of %zu runs:                    elapsed   processor\n", runs.size());
-  PrintSpan("read floor", MedianOf(runs, &Figures::floor));
+  PrintSpan("read floor", floor);
   PrintSpan("repository load", load);
   PrintSpan("scanner", scanner);
   PrintSpan("entity reading", entities);
@@ -337,6 +353,10 @@ void PrintSummary(const std::vector<Figures>& runs, double source_bytes) {
             {outside.elapsed - entities.elapsed, outside.processor - entities.processor});
   std::printf("  outside scanner and load / scanner   %8.2f   %9.2f\n",
               outside.elapsed / scanner.elapsed, outside.processor / scanner.processor);
+  std::printf("  console run / read floor             %8.1f   %9.1f\n",
+              run.elapsed / floor.elapsed, run.processor / floor.processor);
+  std::printf("  scanner throughput %.0f MB/s (%.1f MB scanned on one thread)\n",
+              scanned_bytes / 1e6 / scanner.processor, scanned_bytes / 1e6);
   std::printf("  peak memory %.1f MB, %.2f x the module source (%.1f MB)\n", peak / 1e6,
               peak / source_bytes, source_bytes / 1e6);
 }
@@ -352,6 +372,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->report = argv[i + 1];
     else if (option == "--runs")
       options->runs = std::max(1, std::atoi(argv[i + 1]));
+    else if (option == "--threads")
+      options->threads = static_cast<unsigned>(std::max(1, std::atoi(argv[i + 1])));
     else
       return false;
   }
@@ -420,15 +442,15 @@ class Launcher {
 };
 
 // Takes every figure of one run; false when the console run fails.
-bool MeasureRun(Launcher& launcher, const std::string& repository, const std::string& project,
+bool MeasureRun(Launcher& launcher, const Options& options, const std::string& project,
                 const ScanWork& work, std::size_t* source_bytes, Figures* figures) {
   Env& env = *Env::Default();
-  const std::string project_folder = JoinPath(repository, project);
+  const std::string project_folder = JoinPath(options.repository, project);
   std::size_t ivars = 0;
   figures->floor = ReadFloor(env, project_folder, source_bytes);
-  figures->load = LoadTime(env, project_folder, project);
+  figures->load = LoadTime(env, project_folder, project, options.threads);
   figures->scanner = ScannerTime(work, &ivars);
-  figures->entities = EntityReadTime(repository, work);
+  figures->entities = EntityReadTime(options.repository, work);
   const ConsoleFigures console = launcher.Run();
   if (!console.ok) return false;
   figures->run = console.time;
@@ -447,7 +469,7 @@ int Run(int argc, char** argv) {
   if (!ParseOptions(argc, argv, &options)) {
     std::fprintf(stderr,
                  "usage: run_benchmark --repository DIR --program PATH [--runs N] "
-                 "[--report FILE]\n");
+                 "[--threads N] [--report FILE]\n");
     return 2;
   }
   const std::string project = CurrentProject(options.repository);
@@ -467,15 +489,17 @@ int Run(int argc, char** argv) {
   }
   CountEntities(JoinPath(options.repository, project), project, &work);
   std::printf(
-      "project \"%s\": %zu application reports scan %zu class sources (%.1f MB) and read %zu "
-      "entity records (%.1f MB of source text)\n",
-      project.c_str(), work.reports, work.classes, static_cast<double>(work.bytes) / 1e6,
-      work.entities, static_cast<double>(work.entity_bytes) / 1e6);
+      "project \"%s\": %zu application reports use %zu class lists (%zu classes); a run "
+      "collects %zu applications once each: %zu class sources (%.1f MB), %zu entity records "
+      "(%.1f MB of source text); %u threads\n",
+      project.c_str(), work.reports, work.uses, work.used_classes, work.sources.size(),
+      work.classes, static_cast<double>(work.bytes) / 1e6, work.entities,
+      static_cast<double>(work.entity_bytes) / 1e6, options.threads);
   std::vector<Figures> runs(options.runs);
   std::size_t source_bytes = 0;
   bool ok = true;
   for (Figures& figures : runs) {
-    ok = ok && MeasureRun(launcher, options.repository, project, work, &source_bytes, &figures);
+    ok = ok && MeasureRun(launcher, options, project, work, &source_bytes, &figures);
   }
   if (ok && !options.report.empty()) KeepReport(work_folder, options.report);
   std::error_code ignored;
@@ -484,7 +508,7 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "the console run failed: %s\n", options.program.c_str());
     return 1;
   }
-  PrintSummary(runs, static_cast<double>(source_bytes));
+  PrintSummary(runs, static_cast<double>(source_bytes), static_cast<double>(work.bytes));
   return 0;
 }
 
