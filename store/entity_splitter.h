@@ -26,8 +26,10 @@ struct EntitySpan {
 };
 
 // The entities of `text`, in text order. Spans do not overlap and each begins at a line
-// start; a text without start lines gives none.
-std::vector<EntitySpan> SplitEntities(std::string_view text);
+// start; a text without start lines gives none. When `bare_line_feeds` is given it is set
+// to the number of lines of the text that end in a LF without a CR before it.
+std::vector<EntitySpan> SplitEntities(std::string_view text,
+                                      std::size_t* bare_line_feeds = nullptr);
 
 // Whether a block comment is still open at the end of `line`, given whether one was open
 // at its start.

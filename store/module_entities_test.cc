@@ -52,6 +52,13 @@ TEST(ModuleEntitiesTest, LoneCrAtTheEndStaysAndGetsALineEnd) {
   EXPECT_EQ(Load("FUNCTION A\r\r\n").Text(0), "FUNCTION A\r\r\n");
 }
 
+TEST(ModuleEntitiesTest, TextsWithCrLfLineEndsAreKeptAsTheyAre) {
+  const Loaded loaded = Load("FUNCTION A\r\nx\r\r\n\r\nFUNCTION B\r\ny");
+  ASSERT_EQ(loaded.entities.size(), 2u);
+  EXPECT_EQ(loaded.Text(0), "FUNCTION A\r\nx\r\r\n\r\n");
+  EXPECT_EQ(loaded.Text(1), "FUNCTION B\r\ny\r\n");
+}
+
 TEST(ModuleEntitiesTest, EmptyModuleHasNoEntities) {
   const Loaded loaded = Load("");
   EXPECT_EQ(loaded.module.entity_count, 0u);
