@@ -3,9 +3,9 @@
 // random moment while the dialog is shown, and prints for every run the time from the
 // click to the servicing of events that sets LABORT, and to the dialog's end.
 //
-// A first run without a click measures how long the dialog is shown and the longest time
-// between two servicings of its events (or the dialog's show or end): no click can wait
-// longer than that.
+// Three runs without a click first measure how long the dialog is shown and the longest
+// time between two servicings of its events (or the dialog's show or end): no click can
+// wait longer than that.
 //
 //   cancel_latency --repository DIR [--runs N] [--threads N] [--seed N]
 //
@@ -62,10 +62,9 @@ class Observer {
   }
   // A servicing of the dialog's events; true when it sees the click.
   bool Serviced() {
-    const Clock::time_point now = Clock::now();
-    NoteGap(now);
+    NoteGap(Clock::now());
     if (seen() || !clicked_.load(std::memory_order_acquire)) return false;
-    seen_at_ = now;
+    seen_at_ = Clock::now();  // not before the click, which may have come just now
     return true;
   }
   void Ended() {
@@ -181,13 +180,18 @@ int Measure(const std::string& repository, int runs, unsigned threads, unsigned 
   fs::create_directories(scratch);
   fs::current_path(scratch);
 
-  Observer whole(Clock::duration(-1));
-  if (!Run(repo, threads, whole)) return 1;
-  std::printf("uncancelled run: dialog shown %.1f ms, longest time between servicings %.3f ms\n",
-              whole.shown_ms(), whole.longest_gap_ms());
+  // Clicks fall within the shortest of three uncancelled runs, so that most are seen.
+  double shortest_ms = 0;
+  for (int i = 0; i < 3; ++i) {
+    Observer whole(Clock::duration(-1));
+    if (!Run(repo, threads, whole)) return 1;
+    std::printf("uncancelled run: dialog shown %.1f ms, longest time between servicings %.3f ms\n",
+                whole.shown_ms(), whole.longest_gap_ms());
+    shortest_ms = i == 0 ? whole.shown_ms() : std::min(shortest_ms, whole.shown_ms());
+  }
 
   std::mt19937 random(seed);
-  std::uniform_real_distribution<double> moment(0, whole.shown_ms());
+  std::uniform_real_distribution<double> moment(0, shortest_ms);
   std::vector<double> seen;
   std::vector<double> ended;
   for (int i = 0; i < runs; ++i) {
