@@ -53,16 +53,20 @@ std::string EntityStatement(std::string_view entity_text) {
   return statement;
 }
 
+// Every entity of every module passes here, so the words are read only as far as the
+// name.
 std::string_view EntityDisplayName(std::string_view statement) {
-  const std::vector<std::string_view> words = SplitWords(statement);
-  std::optional<std::size_t> keyword = KeywordIndex(words);
-  if (!keyword) return {};
-  std::size_t name = *keyword + 1;
-  if (FindEntityKeyword(words[*keyword]) == EntityKeyword::kDll && name < words.size() &&
-      IsRoutineKeyword(words[name])) {
-    ++name;
+  WordReader words(statement);
+  std::optional<EntityKeyword> keyword;
+  while (!keyword) {
+    const std::string_view word = words.Next();
+    if (word.empty()) return {};
+    keyword = FindEntityKeyword(word);
+    if (!keyword && !IsModifierWord(word)) return {};
   }
-  return name < words.size() ? words[name] : std::string_view();
+  std::string_view name = words.Next();
+  if (*keyword == EntityKeyword::kDll && IsRoutineKeyword(name)) name = words.Next();
+  return name;
 }
 
 std::string ClassPrototype(std::string_view statement) {
