@@ -216,8 +216,9 @@ TEST(FaultInjectionTest, TheCleanRunReportsEveryKindOfFinding) {
   }
   EXPECT_EQ(run.current_project, "Accounts");
   EXPECT_FALSE(run.repository_open);
-  // Enough calls that the sweeps below reach every part of the run.
-  EXPECT_GT(run.calls.size(), 400u);
+  // Enough calls that the sweeps below reach every part of the run (each application's
+  // classes are read once: the run keeps their lists).
+  EXPECT_GT(run.calls.size(), 300u);
 }
 
 TEST(FaultInjectionTest, EachCallFailingInTurnStillEndsWell) {

@@ -18,17 +18,20 @@ namespace {
 
 // Shows the progress dialog, captioned with the current project (which goes to `project`),
 // and runs every application through it, handing the findings to `findings`; closes the
-// dialog, also when a write abandons the run. True when the user cancelled.
+// dialog, also when a write abandons the run. True when the user cancelled. Each
+// application's class list is collected once, for the first report that uses it: nothing
+// changes the repository while the run holds it.
 bool ProcessApplications(AppContext& context, const std::vector<ApplicationRecord>& apps,
                          FindingSink& findings, std::string* project) {
   std::unique_ptr<ProgressWindow> dialog = context.ui.NewProgressWindow();
+  ClassListCache classes(context.repo, context.threads);
   try {
     *project = GETCURRENTPROJECT(context.repo);
     dialog->SetCaption(texts::kProgressCaption + *project);
     dialog->Show();
     for (const ApplicationRecord& app : apps) {
       if (dialog->LABORT()) break;
-      REPORTAPPDUP(context.repo, app.handle, findings, *dialog);
+      REPORTAPPDUP(context.repo, app.handle, findings, *dialog, &classes);
     }
   } catch (const ReportAbandoned&) {
     dialog->ENDDIALOG();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/class_collection.h"
+#include "engine/class_list_cache.h"
 #include "engine/text_report.h"
 #include "platform/call_stack.h"
 #include "platform/text.h"
@@ -16,8 +17,9 @@ namespace ivarscan {
 namespace {
 
 // The search set: the class lists of the applications whose classes serve as ancestors,
-// in search order. Each class record names its own application.
-using SearchSet = std::vector<ClassList>;
+// in search order. Each class record names its own application. The lists belong to the
+// run's ClassListCache.
+using SearchSet = std::vector<const ClassList*>;
 
 // One of 64 bits picked by a hash of the upper-cased name, so that names that are equal
 // ignoring case get the same bit. Comparing an instance variable with every ancestor's
@@ -42,8 +44,8 @@ class ClassGraph {
     std::unordered_map<std::string, std::size_t> own_names;
     std::unordered_map<std::string, std::size_t> other_names;
     for (const ClassRecord& record : own) Add(record, own_names);
-    for (const ClassList& classes : search_set) {
-      for (const ClassRecord& record : classes) Add(record, other_names);
+    for (const ClassList* classes : search_set) {
+      for (const ClassRecord& record : *classes) Add(record, other_names);
     }
     for (Node& node : nodes_) {
       if (auto found = own_names.find(node.sought); found != own_names.end()) {
@@ -98,8 +100,12 @@ struct Chain {
 class AppReport {
  public:
   AppReport(RepositoryAccess& repo, AppHandle application, FindingSink& findings,
-            ProgressDialog& dialog)
-      : repo_(repo), application_(application), findings_(findings), dialog_(dialog) {}
+            ProgressDialog& dialog, ClassListCache& classes)
+      : repo_(repo),
+        application_(application),
+        findings_(findings),
+        dialog_(dialog),
+        classes_(classes) {}
 
   void Run() {
     app_name_ = APPNAME(repo_, application_);
@@ -127,19 +133,20 @@ class AppReport {
       dialog_.DESCRIPTION("Collecting class details:" + app_name_);
       dialog_.TASK(APPNAME(repo_, used_application));
       dialog_.ApplicationExec();
-      search_set_.push_back(GETAPPCLASSES(repo_, used_application));
+      search_set_.push_back(&classes_.Get(used_application));
       if (system_library != 0 && used_application == system_library) {
         system_library_present = true;
       }
     }
     if (system_library_present || application_ == system_library) return;
     // Without an application of that name the entry stays empty.
-    search_set_.push_back(system_library != 0 ? GETAPPCLASSES(repo_, system_library) : ClassList());
+    static const ClassList kNoClasses;
+    search_set_.push_back(system_library != 0 ? &classes_.Get(system_library) : &kNoClasses);
   }
 
   // Stage 2: one block per own class that has something to report.
   void ProcessOwnClasses() {
-    const ClassList own = GETAPPCLASSES(repo_, application_);
+    const ClassList& own = classes_.Get(application_);
     const ClassGraph graph(own, search_set_);
     walk_marks_.assign(graph.size(), 0);
     dialog_.DESCRIPTION("Processing:" + app_name_);
@@ -265,6 +272,7 @@ class AppReport {
   const AppHandle application_;
   FindingSink& findings_;
   ProgressDialog& dialog_;
+  ClassListCache& classes_;
   std::string app_name_;
   SearchSet search_set_;
   // walk_marks_[node] == walk_ when the class is in the chain of the current walk.
@@ -276,16 +284,21 @@ class AppReport {
 }  // namespace
 
 bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, FindingSink& findings,
-                  ProgressDialog& dialog) {
+                  ProgressDialog& dialog, ClassListCache* classes) {
   IVARSCAN_ROUTINE("REPORTAPPDUP");
-  AppReport(repo, application, findings, dialog).Run();
+  if (classes == nullptr) {
+    ClassListCache own_classes(repo);
+    AppReport(repo, application, findings, dialog, own_classes).Run();
+  } else {
+    AppReport(repo, application, findings, dialog, *classes).Run();
+  }
   return true;
 }
 
 bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, ReportWriter& file,
-                  ProgressDialog& dialog) {
+                  ProgressDialog& dialog, ClassListCache* classes) {
   TextReport text(file);
-  return REPORTAPPDUP(repo, application, text, dialog);
+  return REPORTAPPDUP(repo, application, text, dialog, classes);
 }
 
 }  // namespace ivarscan

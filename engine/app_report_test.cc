@@ -180,6 +180,43 @@ TEST_F(AppReportTest, SystemLibraryAnalysedOnItsOwnAndAbsentSystemLibrary) {
   EXPECT_EQ(module_enumerations, 1);
 }
 
+// A run shares one ClassListCache between its reports, so that every application's
+// classes are collected once; each report stays what collecting them afresh gives.
+TEST_F(AppReportTest, ARunCollectsEachApplicationOnceAndReportsTheSame) {
+  repo_.SetCurrentProject("Project");  // where the System Library is looked up
+  AppHandle system = App("System Library", true);
+  AppHandle base = App("Base");
+  AppHandle kit = App("Kit");
+  AppHandle orders = App("Orders");
+  AppHandle sales = App("Sales");
+  repo_.SetSearchPath(kit, {base});
+  repo_.SetSearchPath(orders, {base, system});
+  repo_.SetSearchPath(sales, {kit, base});
+  Class(Module(system, "S"), "Window", "", "EXPORT oOwner\r\n");
+  Class(Module(base, "B"), "DataWindow", "Window", "EXPORT oServer, oOwner\r\n");
+  Class(Module(kit, "K"), "Dialog", "DataWindow", "EXPORT oServer\r\nPROTECT x, X\r\n");
+  Class(Module(orders, "O"), "OrderWindow", "datawindow", "EXPORT OSERVER\r\n");
+  Class(Module(sales, "S1"), "OrderDialog", "Dialog", "EXPORT oOwner, x, oServer\r\n");
+  // Sales's own DataWindow wins over Base's in the walks of Sales's classes only.
+  Class(Module(sales, "S2"), "DataWindow", "Gone", "EXPORT y, oServer\r\n");
+  const std::vector<AppHandle> run = {base, kit, orders, sales, system};
+
+  std::string afresh;
+  for (AppHandle app : run) afresh += Report(app);
+  ClassListCache classes(repo_);
+  StringReportWriter shared;
+  repo_.ClearCallLog();
+  for (AppHandle app : run) REPORTAPPDUP(repo_, app, shared, progress_, &classes);
+
+  EXPECT_EQ(shared.text(), afresh);
+  EXPECT_NE(afresh.find("oOwner also in Window (System Library-S)"), std::string::npos) << afresh;
+  EXPECT_NE(afresh.find("oServer also in DataWindow (Sales-S2)"), std::string::npos) << afresh;
+  EXPECT_NE(afresh.find("OSERVER also in DataWindow (Base-B)"), std::string::npos) << afresh;
+  int module_enumerations = 0;
+  for (const std::string& call : repo_.calls()) module_enumerations += call == "AppGetFirstModule";
+  EXPECT_EQ(module_enumerations, 5);  // one per application
+}
+
 TEST_F(AppReportTest, WithoutASystemLibraryTheRunStillCompletes) {
   AppHandle app = App("App");
   Class(Module(app, "M"), "Child", "Base", "EXPORT a\r\n");
