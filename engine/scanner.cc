@@ -12,36 +12,63 @@ namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 
+// A table of the characters that matter to a search, so that the others are passed with
+// one look-up each: every byte of every class source goes through these loops.
+using CharSet = std::array<bool, 256>;
+
+constexpr CharSet MakeCharSet(std::string_view characters) {
+  CharSet set{};
+  for (char c : characters) set[static_cast<unsigned char>(c)] = true;
+  return set;
+}
+
+bool In(const CharSet& set, char c) { return set[static_cast<unsigned char>(c)]; }
+
+// What can begin a quote, open or close a bracket, or separate declaration items.
+constexpr CharSet kItemMarks = MakeCharSet("\"'({[)}],");
+
 // Searches a text for comment markers while skipping quoted regions. One walker serves
-// all the searches of one text, and they move forward only: it remembers, per closing
-// mark, from where on nothing closes a quote any more, so that a text full of unclosed
-// quotes and without line ends is not re-read to its end for every opening mark.
+// all the searches of one text, and they move forward only, so it keeps where the next
+// marker and the next mark of each kind of quote are: the searches jump between those
+// instead of looking at every character, and no stretch of the text is searched twice
+// for the same thing. It also remembers, per closing mark, from where on nothing closes a
+// quote any more, so that a text full of unclosed quotes and without line ends is not
+// re-read to its end for every opening mark.
 class MarkerWalk {
  public:
-  explicit MarkerWalk(std::string_view text) : text_(text) { unclosed_from_.fill(kNone); }
+  explicit MarkerWalk(std::string_view text) : text_(text) {
+    unclosed_from_.fill(kNone);
+    for (std::size_t k = 0; k < kOpenings.size(); ++k) next_opening_[k] = text_.find(kOpenings[k]);
+    next_marker_ = {text_.find("/*"), text_.find("*/")};
+  }
 
   // The 0-based index of the first "/*" (find_start) or "*/" at or after `from` that is
-  // not inside quoted text, or kNone.
+  // not inside quoted text, or kNone. `from` is no smaller than in the search before.
   std::size_t Find(std::size_t from, bool find_start) {
-    const char first = find_start ? '/' : '*';
-    const char second = find_start ? '*' : '/';
-    const std::size_t n = text_.size();
-    std::size_t i = from;
-    while (i + 1 < n) {
-      const char c = text_[i];
-      if (c == '"' || c == '\'' || c == '[') {
-        const std::size_t close = QuoteEnd(i + 1, c == '[' ? ']' : c);
-        i = close == kNone ? i + 1 : close + 1;
-      } else if (c == first && text_[i + 1] == second) {
-        return i;
-      } else {
-        ++i;
-      }
+    std::size_t& marker = next_marker_[find_start ? 0 : 1];
+    for (std::size_t i = from;;) {
+      if (marker < i) marker = text_.find(find_start ? "/*" : "*/", i);
+      const std::size_t quote = NextOpening(i, marker);
+      if (quote == kNone) return marker;
+      const char opening = text_[quote];
+      const std::size_t close = QuoteEnd(quote + 1, opening == '[' ? ']' : opening);
+      i = close == kNone ? quote + 1 : close + 1;
     }
-    return kNone;
   }
 
  private:
+  static constexpr std::array<char, 3> kOpenings = {'"', '\'', '['};
+
+  // The first opening mark at or after `from` and before `limit`, or kNone.
+  std::size_t NextOpening(std::size_t from, std::size_t limit) {
+    std::size_t first = kNone;
+    for (std::size_t k = 0; k < kOpenings.size(); ++k) {
+      if (next_opening_[k] < from) next_opening_[k] = text_.find(kOpenings[k], from);
+      if (next_opening_[k] < limit) first = std::min(first, next_opening_[k]);
+    }
+    return first;
+  }
+
   // The index of the first `closing` mark or CR at or after `start`, or kNone.
   std::size_t QuoteEnd(std::size_t start, char closing) {
     std::size_t& unclosed = unclosed_from_[closing == '"' ? 0 : closing == '\'' ? 1 : 2];
@@ -55,6 +82,8 @@ class MarkerWalk {
 
   std::string_view text_;
   std::array<std::size_t, 3> unclosed_from_;
+  std::array<std::size_t, 3> next_opening_;  // at or after the last search's position
+  std::array<std::size_t, 2> next_marker_;   // of "/*" and of "*/", likewise
 };
 
 // The pieces of a derived text, in order: piece i starts at offset `to` of that text and
@@ -167,27 +196,45 @@ void ForEachItem(std::string_view declaration, Visit visit) {
   visit(declaration);
 }
 
-// The index of the first " <word> " in `text`, the two letters of `word` in any case.
-std::size_t FindTypeClause(std::string_view text, const char word[2]) {
-  for (std::size_t i = 0; i + 3 < text.size(); ++i) {
-    if (text[i] == ' ' && UpperAscii(text[i + 1]) == word[0] &&
-        UpperAscii(text[i + 2]) == word[1] && text[i + 3] == ' ') {
-      return i;
-    }
+// On a declaration line a tab counts as a blank.
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && IsBlankOrTab(text[start])) ++start;
+  return text.substr(start);
+}
+
+std::size_t FindBlank(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsBlankOrTab(text[i])) return i;
   }
   return kNone;
 }
 
-// The name that one declaration item declares.
+// Where the name of a declaration item ends: at the first " AS " or " IS " (either
+// letters in any case), ":=" or "[", or at the end. Cutting the item at each of these in
+// turn ends it at the first of them, since none can straddle another's cut.
+std::size_t NameEnd(std::string_view item) {
+  for (std::size_t i = 0; i < item.size(); ++i) {
+    const char c = item[i];
+    if (c == '[') return i;
+    if (c == ':' && i + 1 < item.size() && item[i + 1] == '=') return i;
+    if (IsBlankOrTab(c) && i + 3 < item.size() && IsBlankOrTab(item[i + 3]) &&
+        UpperAscii(item[i + 2]) == 'S') {
+      const char first = UpperAscii(item[i + 1]);
+      if (first == 'A' || first == 'I') return i;
+    }
+  }
+  return item.size();
+}
+
+// The name that one declaration item declares, as it stands in the item: a tab in it
+// still has to become a blank.
 std::string_view NameOfItem(std::string_view item) {
-  // The cuts keep the blank before AS and IS; the final trim removes it.
-  if (std::size_t at = FindTypeClause(item, "AS"); at != kNone) item = item.substr(0, at + 1);
-  if (std::size_t at = FindTypeClause(item, "IS"); at != kNone) item = item.substr(0, at + 1);
-  item = item.substr(0, item.find(":="));
-  item = TrimBlanks(item.substr(0, item.find('[')));
-  // Tabs became blanks on the declaration line, so a blank is all that can follow DIM.
-  if (item.size() > 3 && EqualsIgnoringCase(item.substr(0, 3), "DIM") && item[3] == ' ') {
-    item = TrimBlanks(item.substr(4));
+  item = TrimBlanksAndTabs(item.substr(0, NameEnd(item)));
+  if (item.size() > 3 && EqualsIgnoringCase(item.substr(0, 3), "DIM") && IsBlankOrTab(item[3])) {
+    item = TrimBlanksAndTabs(item.substr(4));
   }
   return item;
 }
@@ -196,13 +243,12 @@ std::string_view NameOfItem(std::string_view item) {
 
 std::size_t FindItemSeparator(std::string_view text) {
   std::size_t depth = 0;
-  char quote = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
+    if (!In(kItemMarks, c)) continue;
+    if (c == '"' || c == '\'') {
+      i = text.find(c, i + 1);  // quoted text runs to its closing mark
+      if (i == kNone) return kNone;
     } else if (c == '(' || c == '{' || c == '[') {
       ++depth;
     } else if ((c == ')' || c == '}' || c == ']') && depth > 0) {
@@ -277,28 +323,21 @@ IvarList GETVISIBLEIVARS(std::string_view class_source, std::vector<std::size_t>
   // last item with text in it (such as a lone CR or LF) list nothing: `listed` is the
   // length of the list up to that item.
   std::size_t listed = 0;
-  std::string line;
-  ForEachLine(text, [&](std::string_view raw_line) {
-    line.assign(raw_line);
-    for (char& c : line) {
-      if (c == '\t') c = ' ';
-    }
-    std::string_view declaration = line;
-    declaration.remove_prefix(std::min(declaration.find_first_not_of(' '), declaration.size()));
+  ForEachLine(text, [&](std::string_view line) {
+    // Tabs count as blanks on a declaration line.
+    const std::string_view declaration = WithoutLeadingBlanks(line);
     if (!IsDeclarationLine(declaration)) return;
     // The keyword goes: the items start at the first blank. Without one there are none.
-    const std::size_t blank = declaration.find(' ');
+    const std::size_t blank = FindBlank(declaration);
     if (blank == kNone) return;
     // An item that leaves no name (as in "EXPORT a, , b") declares nothing: listing it
     // would compare and report an empty name.
     ForEachItem(declaration.substr(blank), [&](std::string_view item) {
-      std::string_view name = NameOfItem(item);
+      const std::string_view name = NameOfItem(item);
       if (!name.empty()) {
-        ivars.emplace_back(name);
-        if (trace) {
-          name_lines->push_back(
-              source_line((raw_line.data() - text.data()) + (name.data() - line.data())));
-        }
+        std::string& listed_name = ivars.emplace_back(name);
+        std::replace(listed_name.begin(), listed_name.end(), '\t', ' ');
+        if (trace) name_lines->push_back(source_line(name.data() - text.data()));
       }
       if (!IsBlank(item)) listed = ivars.size();
     });
