@@ -21,36 +21,56 @@ namespace {
 // run's ClassListCache.
 using SearchSet = std::vector<const ClassList*>;
 
-// One of 64 bits picked by a hash of the upper-cased name, so that names that are equal
-// ignoring case get the same bit. Comparing an instance variable with every ancestor's
-// list is the inner loop of the report; the bits let it skip most lists unread.
-std::uint64_t NameBit(std::string_view name) {
-  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+// FNV-1a of the upper-cased name, so that names equal ignoring case hash alike.
+std::uint64_t NameHash(std::string_view name) {
+  std::uint64_t hash = 14695981039346656037u;
   for (char c : name) hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211u;
-  return std::uint64_t{1} << (hash >> 58);
+  return hash;
 }
+
+// One of 64 bits picked by the name's hash. Comparing an instance variable with every
+// ancestor's list is the inner loop of the report; the bits let it skip most lists unread.
+std::uint64_t NameBit(std::string_view name) { return std::uint64_t{1} << (NameHash(name) >> 58); }
+
+// Class names looked up ignoring case as they stand in the class records, without
+// upper-cased copies: a graph is built for every report, over every class it can reach.
+struct HashIgnoringCase {
+  std::size_t operator()(std::string_view name) const { return NameHash(name); }
+};
+struct EqualIgnoringCase {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return EqualsIgnoringCase(a, b);
+  }
+};
+using NameIndex =
+    std::unordered_map<std::string_view, std::size_t, HashIgnoringCase, EqualIgnoringCase>;
 
 // Every class that a chain walk can reach, numbered: the own classes first (so an own
 // class's number is its position in the own list), then the search set's in order. The
 // parent of each is resolved once, exactly as the walk looks for it at every step: the
-// first class of that upper-cased name in the own list, else the first in the search set.
-// The walk then follows numbers, so a step costs no name lookup: a chain of n classes
+// first class of that name (ignoring case) in the own list, else the first in the search
+// set. The walk then follows numbers, so a step costs no name lookup: a chain of n classes
 // takes n(n-1)/2 steps in all, and each must be cheap.
 class ClassGraph {
  public:
   static constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
   ClassGraph(const ClassList& own, const SearchSet& search_set) {
-    std::unordered_map<std::string, std::size_t> own_names;
-    std::unordered_map<std::string, std::size_t> other_names;
+    std::size_t count = own.size();
+    for (const ClassList* classes : search_set) count += classes->size();
+    nodes_.reserve(count);
+    NameIndex own_names(own.size());
+    NameIndex other_names(count - own.size());
     for (const ClassRecord& record : own) Add(record, own_names);
     for (const ClassList* classes : search_set) {
       for (const ClassRecord& record : *classes) Add(record, other_names);
     }
     for (Node& node : nodes_) {
-      if (auto found = own_names.find(node.sought); found != own_names.end()) {
+      if (node.blank) continue;  // the walk stops there
+      const std::string_view sought = node.record->parent;
+      if (auto found = own_names.find(sought); found != own_names.end()) {
         node.parent = found->second;
-      } else if (auto other = other_names.find(node.sought); other != other_names.end()) {
+      } else if (auto other = other_names.find(sought); other != other_names.end()) {
         node.parent = other->second;
       }
     }
@@ -59,30 +79,35 @@ class ClassGraph {
   std::size_t size() const { return nodes_.size(); }
   const ClassRecord& record(std::size_t node) const { return *nodes_[node].record; }
   // The upper-cased parent name that the walk seeks from this class.
-  const std::string& sought(std::size_t node) const { return nodes_[node].sought; }
+  std::string sought(std::size_t node) const { return UpperAscii(nodes_[node].record->parent); }
   bool has_parent_name(std::size_t node) const { return !nodes_[node].blank; }
   // The NameBit of every instance variable the class declares, or-ed together: a name
-  // whose bit is not among them is surely not declared.
-  std::uint64_t ivar_bits(std::size_t node) const { return nodes_[node].ivar_bits; }
+  // whose bit is not among them is surely not declared. Worked out when first asked:
+  // most classes a graph holds are never an ancestor in its walks.
+  std::uint64_t ivar_bits(std::size_t node) const {
+    const Node& entry = nodes_[node];
+    if (!entry.ivar_bits_known) {
+      entry.ivar_bits = 0;
+      for (const std::string& ivar : entry.record->ivars) entry.ivar_bits |= NameBit(ivar);
+      entry.ivar_bits_known = true;
+    }
+    return entry.ivar_bits;
+  }
   // The class that name resolves to, or kNoParent.
   std::size_t parent(std::size_t node) const { return nodes_[node].parent; }
 
  private:
   struct Node {
     const ClassRecord* record;
-    std::string sought;
-    bool blank;
-    std::uint64_t ivar_bits;
+    bool blank;  // no parent name
     std::size_t parent = kNoParent;
+    mutable bool ivar_bits_known = false;
+    mutable std::uint64_t ivar_bits = 0;
   };
 
-  void Add(const ClassRecord& record, std::unordered_map<std::string, std::size_t>& names) {
-    names.emplace(UpperAscii(record.name), nodes_.size());
-    std::string sought = UpperAscii(record.parent);
-    const bool blank = IsBlank(sought);
-    std::uint64_t ivar_bits = 0;
-    for (const std::string& ivar : record.ivars) ivar_bits |= NameBit(ivar);
-    nodes_.push_back({&record, std::move(sought), blank, ivar_bits});
+  void Add(const ClassRecord& record, NameIndex& names) {
+    names.emplace(record.name, nodes_.size());
+    nodes_.push_back({&record, IsBlank(record.parent)});
   }
 
   std::vector<Node> nodes_;
