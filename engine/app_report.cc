@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/class_collection.h"
@@ -19,98 +18,93 @@ namespace {
 // The search set: the class lists of the applications whose classes serve as ancestors,
 // in search order. Each class record names its own application. The lists belong to the
 // run's ClassListCache.
-using SearchSet = std::vector<const ClassList*>;
+using SearchSet = std::vector<const IndexedClassList*>;
 
-// FNV-1a of the upper-cased name, so that names equal ignoring case hash alike.
-std::uint64_t NameHash(std::string_view name) {
-  std::uint64_t hash = 14695981039346656037u;
-  for (char c : name) hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211u;
-  return hash;
+// One of 64 bits picked by a hash of the name ignoring case. Comparing an instance
+// variable with every ancestor's list is the inner loop of the report; the bits let it
+// skip most lists unread.
+std::uint64_t NameBit(std::string_view name) {
+  return std::uint64_t{1} << (static_cast<std::uint64_t>(HashIgnoringCase()(name)) >> 58);
 }
-
-// One of 64 bits picked by the name's hash. Comparing an instance variable with every
-// ancestor's list is the inner loop of the report; the bits let it skip most lists unread.
-std::uint64_t NameBit(std::string_view name) { return std::uint64_t{1} << (NameHash(name) >> 58); }
-
-// Class names looked up ignoring case as they stand in the class records, without
-// upper-cased copies: a graph is built for every report, over every class it can reach.
-struct HashIgnoringCase {
-  std::size_t operator()(std::string_view name) const { return NameHash(name); }
-};
-struct EqualIgnoringCase {
-  bool operator()(std::string_view a, std::string_view b) const {
-    return EqualsIgnoringCase(a, b);
-  }
-};
-using NameIndex =
-    std::unordered_map<std::string_view, std::size_t, HashIgnoringCase, EqualIgnoringCase>;
 
 // Every class that a chain walk can reach, numbered: the own classes first (so an own
 // class's number is its position in the own list), then the search set's in order. The
-// parent of each is resolved once, exactly as the walk looks for it at every step: the
-// first class of that name (ignoring case) in the own list, else the first in the search
-// set. The walk then follows numbers, so a step costs no name lookup: a chain of n classes
-// takes n(n-1)/2 steps in all, and each must be cheap.
+// parent of a class is resolved once, when a walk first asks for it, exactly as the walk
+// looks for it at every step: the first class of that name (ignoring case) in the own
+// list, else the first in the search set. Walks then follow numbers, so a step costs no
+// name lookup: a chain of n classes takes n(n-1)/2 steps in all, and each must be cheap.
+// Nothing is worked out for the many classes that no walk of the report reaches.
 class ClassGraph {
  public:
   static constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
-  ClassGraph(const ClassList& own, const SearchSet& search_set) {
-    std::size_t count = own.size();
-    for (const ClassList* classes : search_set) count += classes->size();
-    nodes_.reserve(count);
-    NameIndex own_names(own.size());
-    NameIndex other_names(count - own.size());
-    for (const ClassRecord& record : own) Add(record, own_names);
-    for (const ClassList* classes : search_set) {
-      for (const ClassRecord& record : *classes) Add(record, other_names);
+  ClassGraph(const IndexedClassList& own, const SearchSet& search_set) {
+    lists_.push_back({&own, 0});
+    std::size_t count = own.classes().size();
+    for (const IndexedClassList* classes : search_set) {
+      lists_.push_back({classes, count});
+      count += classes->classes().size();
     }
-    for (Node& node : nodes_) {
-      if (node.blank) continue;  // the walk stops there
-      const std::string_view sought = node.record->parent;
-      if (auto found = own_names.find(sought); found != own_names.end()) {
-        node.parent = found->second;
-      } else if (auto other = other_names.find(sought); other != other_names.end()) {
-        node.parent = other->second;
-      }
-    }
+    nodes_.resize(count);
   }
 
   std::size_t size() const { return nodes_.size(); }
-  const ClassRecord& record(std::size_t node) const { return *nodes_[node].record; }
+  const ClassRecord& record(std::size_t node) const {
+    const List& list = ListOf(node);
+    return list.classes->classes()[node - list.first];
+  }
   // The upper-cased parent name that the walk seeks from this class.
-  std::string sought(std::size_t node) const { return UpperAscii(nodes_[node].record->parent); }
-  bool has_parent_name(std::size_t node) const { return !nodes_[node].blank; }
+  std::string sought(std::size_t node) const { return UpperAscii(record(node).parent); }
+  bool has_parent_name(std::size_t node) const { return !IsBlank(record(node).parent); }
   // The NameBit of every instance variable the class declares, or-ed together: a name
-  // whose bit is not among them is surely not declared. Worked out when first asked:
-  // most classes a graph holds are never an ancestor in its walks.
+  // whose bit is not among them is surely not declared.
   std::uint64_t ivar_bits(std::size_t node) const {
-    const Node& entry = nodes_[node];
+    Node& entry = nodes_[node];
     if (!entry.ivar_bits_known) {
-      entry.ivar_bits = 0;
-      for (const std::string& ivar : entry.record->ivars) entry.ivar_bits |= NameBit(ivar);
+      for (const std::string& ivar : record(node).ivars) entry.ivar_bits |= NameBit(ivar);
       entry.ivar_bits_known = true;
     }
     return entry.ivar_bits;
   }
-  // The class that name resolves to, or kNoParent.
-  std::size_t parent(std::size_t node) const { return nodes_[node].parent; }
-
- private:
-  struct Node {
-    const ClassRecord* record;
-    bool blank;  // no parent name
-    std::size_t parent = kNoParent;
-    mutable bool ivar_bits_known = false;
-    mutable std::uint64_t ivar_bits = 0;
-  };
-
-  void Add(const ClassRecord& record, NameIndex& names) {
-    names.emplace(record.name, nodes_.size());
-    nodes_.push_back({&record, IsBlank(record.parent)});
+  // The class that the parent name of a class with one resolves to, or kNoParent.
+  std::size_t parent(std::size_t node) const {
+    Node& entry = nodes_[node];
+    if (!entry.parent_known) {
+      entry.parent = Resolve(record(node).parent);
+      entry.parent_known = true;
+    }
+    return entry.parent;
   }
 
-  std::vector<Node> nodes_;
+ private:
+  struct List {
+    const IndexedClassList* classes;
+    std::size_t first;  // the number of its first class
+  };
+  // What is worked out for a class when first needed.
+  struct Node {
+    bool parent_known = false;
+    bool ivar_bits_known = false;
+    std::size_t parent = kNoParent;
+    std::uint64_t ivar_bits = 0;
+  };
+
+  const List& ListOf(std::size_t node) const {
+    std::size_t k = lists_.size() - 1;
+    while (lists_[k].first > node) --k;
+    return lists_[k];
+  }
+
+  std::size_t Resolve(std::string_view name) const {
+    for (const List& list : lists_) {
+      const std::size_t found = list.classes->FindFirst(name);
+      if (found != IndexedClassList::kNotFound) return list.first + found;
+    }
+    return kNoParent;
+  }
+
+  std::vector<List> lists_;  // the own list, then the search set
+  mutable std::vector<Node> nodes_;
 };
 
 // How a chain walk ended.
@@ -165,20 +159,20 @@ class AppReport {
     }
     if (system_library_present || application_ == system_library) return;
     // Without an application of that name the entry stays empty.
-    static const ClassList kNoClasses;
+    static const IndexedClassList kNoClasses{ClassList()};
     search_set_.push_back(system_library != 0 ? &classes_.Get(system_library) : &kNoClasses);
   }
 
   // Stage 2: one block per own class that has something to report.
   void ProcessOwnClasses() {
-    const ClassList& own = classes_.Get(application_);
+    const IndexedClassList& own = classes_.Get(application_);
     const ClassGraph graph(own, search_set_);
     walk_marks_.assign(graph.size(), 0);
     dialog_.DESCRIPTION("Processing:" + app_name_);
     dialog_.SetProgressRange(1, 100);
     dialog_.ApplicationExec();
 
-    const std::size_t count = own.size();
+    const std::size_t count = own.classes().size();
     for (std::size_t i = 1; i <= count; ++i) {
       if (dialog_.LABORT()) break;
       if (!ProcessClass(graph, i - 1)) break;

@@ -27,23 +27,37 @@ class ClassListCacheTest : public ::testing::Test {
 
 TEST_F(ClassListCacheTest, GivesEachApplicationWhatGetAppClassesGives) {
   ClassListCache cache(repo_);
-  EXPECT_EQ(cache.Get(program_), GETAPPCLASSES(repo_, program_));
-  EXPECT_EQ(cache.Get(library_), GETAPPCLASSES(repo_, library_));
-  EXPECT_EQ(cache.Get(library_).size(), 2u);
-  EXPECT_TRUE(cache.Get(0).empty());  // no such application
+  EXPECT_EQ(cache.Get(program_).classes(), GETAPPCLASSES(repo_, program_));
+  EXPECT_EQ(cache.Get(library_).classes(), GETAPPCLASSES(repo_, library_));
+  EXPECT_EQ(cache.Get(library_).classes().size(), 2u);
+  EXPECT_TRUE(cache.Get(0).classes().empty());  // no such application
 }
 
 TEST_F(ClassListCacheTest, ReadsAnApplicationOnceAndKeepsItsListInPlace) {
   ClassListCache cache(repo_);
-  const ClassList& first = cache.Get(library_);
-  const ClassList copy = first;
+  const IndexedClassList& first = cache.Get(library_);
+  const ClassList copy = first.classes();
   repo_.ClearCallLog();
   for (AppHandle other = 2; other < 40; ++other) cache.Get(other);  // more lists added
   repo_.ClearCallLog();
-  const ClassList& again = cache.Get(library_);
+  const IndexedClassList& again = cache.Get(library_);
   EXPECT_TRUE(repo_.calls().empty()) << "the library was read again: " << repo_.calls()[0];
   EXPECT_EQ(&again, &first);
-  EXPECT_EQ(first, copy);
+  EXPECT_EQ(first.classes(), copy);
+}
+
+TEST(IndexedClassListTest, FindsTheFirstClassOfANameIgnoringCase) {
+  ClassList classes(4);
+  classes[0].name = "Window";
+  classes[1].name = "Control";
+  classes[2].name = "WINDOW";
+  classes[3].name = "Edit";
+  const IndexedClassList list(std::move(classes));
+  EXPECT_EQ(list.FindFirst("window"), 0u);
+  EXPECT_EQ(list.FindFirst("WINDOW"), 0u);
+  EXPECT_EQ(list.FindFirst("Edit"), 3u);
+  EXPECT_EQ(list.FindFirst("Edi"), IndexedClassList::kNotFound);
+  EXPECT_EQ(list.FindFirst(""), IndexedClassList::kNotFound);
 }
 
 }  // namespace
