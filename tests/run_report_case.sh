@@ -2,7 +2,8 @@
 # Runs the console edition on one report case and compares the report byte for byte; then
 # runs it for JSON and SARIF and checks those (tests/check_outputs.py: valid against their
 # schemas, the same findings as the text report, every location on its name's line).
-#   run_report_case.sh <ivarscan program> <case folder> [folder|aef|mef]
+# Further arguments go to every run of the program.
+#   run_report_case.sh <ivarscan program> <case folder> [folder|aef|mef [program options...]]
 # A case folder holds `repository/` (a repository folder), `project` (the name of the
 # project to report on, one line) and `expected.txt` (the report). The repository is
 # copied first, so that the run's changes to it never touch the source tree. With `aef`
@@ -13,6 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 program=$1
 case_dir=$(cd "$2" && pwd)
 form=${3:-folder}
+shift $(( $# < 3 ? $# : 3 ))
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -25,7 +27,7 @@ cp "$work/repository/repository.ini" "$work/repository.ini.before" 2>/dev/null |
 project=$(head -n 1 "$case_dir/project")
 cd "$work"
 status=0
-"$program" --yes --no-open --project "$project" >"$work/stdout" 2>"$work/stderr" || status=$?
+"$program" --yes --no-open --project "$project" "$@" >"$work/stdout" 2>"$work/stderr" || status=$?
 report=$(basename "$(ls "$work"/DUPIVars*.TXT 2>/dev/null | head -n 1)" 2>/dev/null || true)
 
 if [[ -z "$report" ]]; then
@@ -52,7 +54,7 @@ fi
 for format in json sarif; do
   status=0
   "$program" --yes --no-open --project "$project" --format "$format" --output "$work/run.$format" \
-    >"$work/stdout" 2>"$work/stderr" || status=$?
+    "$@" >"$work/stdout" 2>"$work/stderr" || status=$?
   if [[ ! -s "$work/run.$format" || "$status" != "$expected_status" ]]; then
     echo "$format: exit status $status, expected $expected_status"; cat "$work/stderr"; exit 1
   fi
