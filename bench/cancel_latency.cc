@@ -130,7 +130,7 @@ class ObservedProgress final : public ProgressWindow {
 class ObservedUi final : public Ui {
  public:
   explicit ObservedUi(Observer& observer) : observer_(observer) {}
-  int MessageBox(std::string_view, std::string_view, BoxStyle) override { return kIdOk; }
+  int ShowMessageBox(std::string_view, std::string_view, BoxStyle) override { return kIdOk; }
   std::unique_ptr<ProjectDialog> NewProjectDialog() override { return nullptr; }
   std::unique_ptr<ProgressWindow> NewProgressWindow() override {
     return std::make_unique<ObservedProgress>(observer_);
