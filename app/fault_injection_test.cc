@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/report_shape.h"
-#include "app/shell_doubles.h"
+#include "app/testing/report_shape.h"
+#include "app/testing/shell_doubles.h"
 #include "app/startup.h"
-#include "repo/fake_repository.h"
+#include "repo/testing/fake_repository.h"
 
 namespace ivarscan {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "app/shell_doubles.h"
+#include "app/testing/shell_doubles.h"
 
 namespace ivarscan {
 namespace {

@@ -6,10 +6,10 @@
 #include "app/project_selection.h"
 #include "app/report_file.h"
 #include "app/report_run.h"
-#include "app/shell_doubles.h"
+#include "app/testing/shell_doubles.h"
 #include "app/startup.h"
 #include "engine/text_report.h"
-#include "repo/fake_repository.h"
+#include "repo/testing/fake_repository.h"
 
 namespace ivarscan {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/scripted_progress.h"
-#include "repo/fake_repository.h"
+#include "engine/testing/scripted_progress.h"
+#include "repo/testing/fake_repository.h"
 
 namespace ivarscan {
 namespace {

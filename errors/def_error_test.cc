@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "errors/error_test_support.h"
+#include "errors/testing/error_handling_test.h"
 #include "platform/call_stack.h"
 #include "platform/error_codes.h"
 #include "platform/recovery_point.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "errors/error_message.h"
-#include "errors/error_test_support.h"
+#include "errors/testing/error_handling_test.h"
 #include "platform/error_codes.h"
 #include "platform/os_exception.h"
 

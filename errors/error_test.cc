@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "errors/error_test_support.h"
+#include "errors/testing/error_handling_test.h"
 
 namespace ivarscan {
 namespace {

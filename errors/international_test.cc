@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "errors/error_test_support.h"
+#include "errors/testing/error_handling_test.h"
 #include "platform/recovery_point.h"
 
 namespace ivarscan {

@@ -5,7 +5,7 @@
 
 #include "errors/error_log.h"
 #include "errors/error_message.h"
-#include "errors/error_test_support.h"
+#include "errors/testing/error_handling_test.h"
 #include "platform/call_stack.h"
 #include "platform/error_codes.h"
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "errors/def_error.h"
-#include "errors/error_test_support.h"
+#include "errors/testing/error_handling_test.h"
 #include "platform/error_codes.h"
 #include "platform/recovery_point.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "errors/def_error.h"
-#include "errors/error_test_support.h"
+#include "errors/testing/error_handling_test.h"
 #include "platform/error_codes.h"
 
 namespace ivarscan {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/symbol_table.h"
-#include "repo/fake_repository.h"
+#include "repo/testing/fake_repository.h"
 
 namespace ivarscan {
 namespace {

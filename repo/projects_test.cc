@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "repo/fake_repository.h"
+#include "repo/testing/fake_repository.h"
 
 namespace ivarscan {
 namespace {

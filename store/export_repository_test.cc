@@ -11,7 +11,7 @@
 #include "store/folder_repository.h"
 #include "store/folder_status.h"
 #include "store/project_loader.h"
-#include "store/test_folder.h"
+#include "store/testing/test_folder.h"
 
 namespace ivarscan {
 namespace {

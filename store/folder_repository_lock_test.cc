@@ -11,10 +11,10 @@
 #include <cstring>
 #include <optional>
 
-#include "platform/fake_env.h"
+#include "platform/testing/fake_env.h"
 #include "store/folder_repository.h"
 #include "store/folder_status.h"
-#include "store/test_folder.h"
+#include "store/testing/test_folder.h"
 
 namespace ivarscan {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "platform/fake_env.h"
+#include "platform/testing/fake_env.h"
 #include "store/folder_status.h"
-#include "store/test_folder.h"
+#include "store/testing/test_folder.h"
 
 namespace ivarscan {
 namespace {

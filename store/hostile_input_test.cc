@@ -15,11 +15,11 @@
 
 #include "engine/app_report.h"
 #include "engine/report_writer.h"
-#include "platform/fake_env.h"
+#include "platform/testing/fake_env.h"
 #include "platform/text.h"
 #include "repo/projects.h"
 #include "store/folder_repository.h"
-#include "store/test_folder.h"
+#include "store/testing/test_folder.h"
 
 namespace ivarscan {
 namespace {
@@ -42,47 +42,6 @@ class CountingProgress final : public ProgressDialog {
 
  private:
   long long servicings_ = 0;
-};
-
-// An Env that removes a file right after the folder holding it has been listed, as when
-// someone deletes it while the repository is being read.
-class VanishingEnv final : public Env {
- public:
-  VanishingEnv(std::string folder, std::string file)
-      : folder_(std::move(folder)), file_(std::move(file)) {}
-  std::error_code ReadFile(const std::string& path, std::string* contents) override {
-    return base_->ReadFile(path, contents);
-  }
-  std::error_code ListDirectory(const std::string& path,
-                                std::vector<DirectoryEntry>* entries) override {
-    std::error_code error = base_->ListDirectory(path, entries);
-    if (path == folder_) std::filesystem::remove(file_);
-    return error;
-  }
-  bool IsDirectory(const std::string& path) override { return base_->IsDirectory(path); }
-  bool FileExists(const std::string& path) override { return base_->FileExists(path); }
-  std::error_code NewWritableFile(const std::string& path,
-                                  std::unique_ptr<WritableFile>* file) override {
-    return base_->NewWritableFile(path, file);
-  }
-  std::error_code WriteFileAtomically(const std::string& path, std::string_view contents) override {
-    return base_->WriteFileAtomically(path, contents);
-  }
-  std::error_code RemoveFile(const std::string& path) override { return base_->RemoveFile(path); }
-  std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
-    return base_->LockFile(path, lock);
-  }
-  void SleepForMilliseconds(int milliseconds) override {
-    base_->SleepForMilliseconds(milliseconds);
-  }
-  std::string EnvironmentVariable(const std::string& name) override {
-    return base_->EnvironmentVariable(name);
-  }
-
- private:
-  Env* base_ = Env::Default();
-  std::string folder_;
-  std::string file_;
 };
 
 // The highest resident memory of this process so far, in megabytes. Each test runs in a
@@ -190,8 +149,8 @@ TEST_F(HostileInputTest, FilesThatVanishOrCannotBeReadAreLeftOutAndTheRestIsRepo
   const std::string gone = AddModule("App", "Gone", "CLASS Gone\r\nEXPORT b, b\r\n");
   const std::string locked = AddModule("App", "Locked", "CLASS Locked\r\nEXPORT c, c\r\n");
   const std::string broken = AddModule("App", "Broken", "CLASS Broken\r\nEXPORT d, d\r\n");
-  VanishingEnv vanishing(folder_.PathOf("P/App"), gone);
-  FakeEnv env(&vanishing);
+  FakeEnv env(Env::Default());
+  env.RemoveAfterListing(folder_.PathOf("P/App"), gone);
   env.FailReadFile(locked, std::make_error_code(std::errc::permission_denied));
   env.FailReadFile(broken, std::make_error_code(std::errc::io_error));
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake_env.h"
+#include "platform/testing/fake_env.h"
 
 namespace ivarscan {
 namespace {

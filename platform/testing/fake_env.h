@@ -1,8 +1,9 @@
 // FakeEnv: an Env for tests that passes every call to a real Env but can make chosen
-// calls fail, as files that vanish between listing and reading or that cannot be read or
-// written would, and that answers environment-variable queries from its own table.
-#ifndef IVARSCAN_PLATFORM_FAKE_ENV_H_
-#define IVARSCAN_PLATFORM_FAKE_ENV_H_
+// calls fail, as files that cannot be read, listed, written or locked would, can remove a
+// file right after its folder is listed, as one deleted during a read vanishes, and
+// answers environment-variable queries from its own table.
+#ifndef IVARSCAN_PLATFORM_TESTING_FAKE_ENV_H_
+#define IVARSCAN_PLATFORM_TESTING_FAKE_ENV_H_
 
 #include <atomic>
 #include <map>
@@ -23,6 +24,11 @@ class FakeEnv final : public Env {
   // From now on ListDirectory(path) fails with `error`.
   void FailListDirectory(const std::string& path, std::error_code error) {
     list_errors_[path] = error;
+  }
+  // From now on listing `folder` removes `file` right after, as someone deleting it while
+  // the folder is being read would.
+  void RemoveAfterListing(const std::string& folder, const std::string& file) {
+    removed_after_listing_[folder] = file;
   }
   // From now on WriteFileAtomically(path, ...) fails with `error` and leaves the file alone.
   void FailWriteFileAtomically(const std::string& path, std::error_code error) {
@@ -59,6 +65,7 @@ class FakeEnv final : public Env {
   Env* base_;
   std::map<std::string, std::error_code> read_errors_;
   std::map<std::string, std::error_code> list_errors_;
+  std::map<std::string, std::string> removed_after_listing_;
   std::map<std::string, std::error_code> write_errors_;
   std::map<std::string, std::error_code> lock_errors_;
   std::map<std::string, std::string> variables_;
@@ -67,4 +74,4 @@ class FakeEnv final : public Env {
 
 }  // namespace ivarscan
 
-#endif  // IVARSCAN_PLATFORM_FAKE_ENV_H_
+#endif  // IVARSCAN_PLATFORM_TESTING_FAKE_ENV_H_

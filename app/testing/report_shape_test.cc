@@ -1,4 +1,4 @@
-#include "app/report_shape.h"
+#include "app/testing/report_shape.h"
 
 #include <gtest/gtest.h>
 

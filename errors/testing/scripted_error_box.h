@@ -1,8 +1,8 @@
 // ScriptedErrorBox: an error box for tests. It records every box and notice it is asked to
 // show and answers with the choices queued through Answer, or with the abort code once the
 // queue is empty. Install it with ScopedErrorBox.
-#ifndef IVARSCAN_ERRORS_SCRIPTED_ERROR_BOX_H_
-#define IVARSCAN_ERRORS_SCRIPTED_ERROR_BOX_H_
+#ifndef IVARSCAN_ERRORS_TESTING_SCRIPTED_ERROR_BOX_H_
+#define IVARSCAN_ERRORS_TESTING_SCRIPTED_ERROR_BOX_H_
 
 #include <cstdint>
 #include <deque>
@@ -73,4 +73,4 @@ class ScopedErrorBox {
 
 }  // namespace ivarscan
 
-#endif  // IVARSCAN_ERRORS_SCRIPTED_ERROR_BOX_H_
+#endif  // IVARSCAN_ERRORS_TESTING_SCRIPTED_ERROR_BOX_H_

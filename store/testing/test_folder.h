@@ -1,7 +1,7 @@
 // TestFolder: a fresh temporary folder for one test, removed with its contents at the end,
 // with helpers to write and read the files of a repository folder by relative path.
-#ifndef IVARSCAN_STORE_TEST_FOLDER_H_
-#define IVARSCAN_STORE_TEST_FOLDER_H_
+#ifndef IVARSCAN_STORE_TESTING_TEST_FOLDER_H_
+#define IVARSCAN_STORE_TESTING_TEST_FOLDER_H_
 
 #include <string>
 #include <string_view>
@@ -32,4 +32,4 @@ class TestFolder {
 
 }  // namespace ivarscan
 
-#endif  // IVARSCAN_STORE_TEST_FOLDER_H_
+#endif  // IVARSCAN_STORE_TESTING_TEST_FOLDER_H_

@@ -1,4 +1,4 @@
-#include "repo/fake_repository.h"
+#include "repo/testing/fake_repository.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // A test fixture for the error handling: a scripted error box, a fresh temporary work
 // folder for VOERROR.LOG, and every process-wide setting that the handler reads or changes
 // put back after each test.
-#ifndef IVARSCAN_ERRORS_ERROR_TEST_SUPPORT_H_
-#define IVARSCAN_ERRORS_ERROR_TEST_SUPPORT_H_
+#ifndef IVARSCAN_ERRORS_TESTING_ERROR_HANDLING_TEST_H_
+#define IVARSCAN_ERRORS_TESTING_ERROR_HANDLING_TEST_H_
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "errors/scripted_error_box.h"
+#include "errors/testing/scripted_error_box.h"
 #include "platform/env.h"
 #include "platform/error_services.h"
 #include "platform/runtime_settings.h"
@@ -70,4 +70,4 @@ class ErrorHandlingTest : public ::testing::Test {
 
 }  // namespace ivarscan
 
-#endif  // IVARSCAN_ERRORS_ERROR_TEST_SUPPORT_H_
+#endif  // IVARSCAN_ERRORS_TESTING_ERROR_HANDLING_TEST_H_

@@ -1,4 +1,4 @@
-#include "store/test_folder.h"
+#include "store/testing/test_folder.h"
 
 #include <atomic>
 #include <chrono>

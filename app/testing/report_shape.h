@@ -2,8 +2,8 @@
 // it, whatever its names are. Tests that cannot know a report's exact content (runs
 // against a repository whose calls fail, repositories generated in bulk) use it to check
 // that every part of the file is still well formed.
-#ifndef IVARSCAN_APP_REPORT_SHAPE_H_
-#define IVARSCAN_APP_REPORT_SHAPE_H_
+#ifndef IVARSCAN_APP_TESTING_REPORT_SHAPE_H_
+#define IVARSCAN_APP_TESTING_REPORT_SHAPE_H_
 
 #include <string>
 #include <string_view>
@@ -23,4 +23,4 @@ std::string CheckReportShape(std::string_view report);
 
 }  // namespace ivarscan
 
-#endif  // IVARSCAN_APP_REPORT_SHAPE_H_
+#endif  // IVARSCAN_APP_TESTING_REPORT_SHAPE_H_

@@ -10,8 +10,8 @@
 //
 // The fake does not insist that calls lie between AdamInit and AdamExit; tests that care
 // look at is_open() and the call log.
-#ifndef IVARSCAN_REPO_FAKE_REPOSITORY_H_
-#define IVARSCAN_REPO_FAKE_REPOSITORY_H_
+#ifndef IVARSCAN_REPO_TESTING_FAKE_REPOSITORY_H_
+#define IVARSCAN_REPO_TESTING_FAKE_REPOSITORY_H_
 
 #include <cstdint>
 #include <deque>
@@ -254,4 +254,4 @@ class FakeRepository final : public RepositoryAccess {
 
 }  // namespace ivarscan
 
-#endif  // IVARSCAN_REPO_FAKE_REPOSITORY_H_
+#endif  // IVARSCAN_REPO_TESTING_FAKE_REPOSITORY_H_

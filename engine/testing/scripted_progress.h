@@ -1,8 +1,8 @@
 // ScriptedProgress: a ProgressDialog double for tests. It records every call as a line of
 // text and can turn LABORT on at a chosen servicing of its events, the way a Cancel click
 // waiting in the queue would take effect.
-#ifndef IVARSCAN_ENGINE_SCRIPTED_PROGRESS_H_
-#define IVARSCAN_ENGINE_SCRIPTED_PROGRESS_H_
+#ifndef IVARSCAN_ENGINE_TESTING_SCRIPTED_PROGRESS_H_
+#define IVARSCAN_ENGINE_TESTING_SCRIPTED_PROGRESS_H_
 
 #include <string>
 #include <string_view>
@@ -60,4 +60,4 @@ class ScriptedProgress : public ProgressDialog {
 
 }  // namespace ivarscan
 
-#endif  // IVARSCAN_ENGINE_SCRIPTED_PROGRESS_H_
+#endif  // IVARSCAN_ENGINE_TESTING_SCRIPTED_PROGRESS_H_

@@ -1,4 +1,4 @@
-#include "platform/fake_env.h"
+#include "platform/testing/fake_env.h"
 
 namespace ivarscan {
 
@@ -17,7 +17,11 @@ std::error_code FakeEnv::ListDirectory(const std::string& path,
     entries->clear();
     return found->second;
   }
-  return base_->ListDirectory(path, entries);
+  const std::error_code error = base_->ListDirectory(path, entries);
+  if (auto found = removed_after_listing_.find(path); found != removed_after_listing_.end()) {
+    base_->RemoveFile(found->second);
+  }
+  return error;
 }
 
 std::error_code FakeEnv::WriteFileAtomically(const std::string& path, std::string_view contents) {
