@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "repo/fake_repository.h"
+#include "repo/testing/fake_repository.h"
 
 namespace ivarscan {
 namespace {

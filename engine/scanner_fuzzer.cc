@@ -1,8 +1,8 @@
 // Fuzz target for the class source scanner. The input is one class source text.
 //
-// MULTILINECOMMENT, CLEANUPLINEEND and STRIPCOMMENTS are compared with the step-by-step
-// rendering in scanner_as_stated.h, and so is GETVISIBLEIVARS where the scanner does not
-// cut differently on purpose; every name it returns is checked for what must hold of it.
+// MULTILINECOMMENT, CLEANUPLINEEND and STRIPCOMMENTS are compared with the slow, literal
+// reference in engine/testing/scanner_reference.h, and so is GETVISIBLEIVARS where the
+// scanner does not cut differently on purpose; every name it returns is checked for what must hold of it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/scanner.h"
-#include "engine/scanner_as_stated.h"
+#include "engine/testing/scanner_reference.h"
 #include "fuzz/fuzz_check.h"
 #include "platform/text.h"
 
@@ -24,7 +24,7 @@ constexpr std::size_t kNone = std::string_view::npos;
 constexpr std::size_t kReferenceLimit = 16 * 1024;
 
 // True for text on which the scanner keeps items whole or cuts them on purpose otherwise
-// than the rules as stated: brackets, braces, parentheses, quotes and DIM.
+// than the reference: brackets, braces, parentheses, quotes and DIM.
 bool ScannerCutsDifferently(std::string_view stripped) {
   return stripped.find_first_of("()[]{}\"'") != kNone || UpperAscii(stripped).find("DIM") != kNone;
 }
@@ -68,16 +68,16 @@ void CheckSource(std::string_view source) {
   CheckLines(source, ivars, lines);
   const std::size_t first_line_end = source.find("\r\n");
   const std::string_view first_line = source.substr(0, first_line_end);
-  FuzzCheck(CLEANUPLINEEND(first_line) == CleanupAsStated(first_line), "CLEANUPLINEEND");
+  FuzzCheck(CLEANUPLINEEND(first_line) == ReferenceCleanup(first_line), "CLEANUPLINEEND");
   if (source.size() > kReferenceLimit) return;
   const std::string stripped = STRIPCOMMENTS(source);
-  FuzzCheck(MULTILINECOMMENT(source, true) == MarkerAsStated(source, true),
+  FuzzCheck(MULTILINECOMMENT(source, true) == ReferenceMarker(source, true),
             "MULTILINECOMMENT start");
-  FuzzCheck(MULTILINECOMMENT(source, false) == MarkerAsStated(source, false),
+  FuzzCheck(MULTILINECOMMENT(source, false) == ReferenceMarker(source, false),
             "MULTILINECOMMENT end");
-  FuzzCheck(stripped == StripCommentsAsStated(source), "STRIPCOMMENTS");
+  FuzzCheck(stripped == ReferenceStripComments(source), "STRIPCOMMENTS");
   if (!ScannerCutsDifferently(stripped)) {
-    FuzzCheck(ivars == IvarsAsStated(stripped), "GETVISIBLEIVARS");
+    FuzzCheck(ivars == ReferenceIvars(stripped), "GETVISIBLEIVARS");
   }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/scanner_as_stated.h"
+#include "engine/testing/scanner_reference.h"
 #include "platform/testing/growth.h"
 
 namespace ivarscan {
@@ -221,23 +221,23 @@ TEST(ScannerTest, BlockCommentsAndQuotesInterplay) {
   EXPECT_EQ(STRIPCOMMENTS("a/**/b/*/c*/d"), "abd\r\n");
 }
 
-TEST(ScannerTest, CommentRemovalMatchesTheStepwiseRules) {
-  // Random text over the characters that matter, compared with the rules applied one
-  // marker search at a time on the remaining text.
+TEST(ScannerTest, CommentRemovalMatchesTheReference) {
+  // Random text over the characters that matter, compared with the slow reference that
+  // searches the remaining text anew for each marker.
   const std::string alphabet = "/*\"'[]\r\n;\t a,";
   std::mt19937 random(20261207);
   for (int round = 0; round < 20000; ++round) {
     std::string text(random() % 40, ' ');
     for (char& c : text) c = alphabet[random() % alphabet.size()];
-    ASSERT_EQ(STRIPCOMMENTS(text), StripCommentsAsStated(text)) << "text: " << text;
-    ASSERT_EQ(MULTILINECOMMENT(text, true), MarkerAsStated(text, true)) << "text: " << text;
-    ASSERT_EQ(MULTILINECOMMENT(text, false), MarkerAsStated(text, false)) << "text: " << text;
+    ASSERT_EQ(STRIPCOMMENTS(text), ReferenceStripComments(text)) << "text: " << text;
+    ASSERT_EQ(MULTILINECOMMENT(text, true), ReferenceMarker(text, true)) << "text: " << text;
+    ASSERT_EQ(MULTILINECOMMENT(text, false), ReferenceMarker(text, false)) << "text: " << text;
   }
 }
 
-TEST(ScannerTest, DeclarationsMatchTheStepwiseRules) {
+TEST(ScannerTest, DeclarationsMatchTheReference) {
   // Random declarations without brackets, quotes and DIM, where the scanner reads items
-  // as the rules do, compared with the rules applied one step at a time.
+  // the way the reference does, compared with the reference.
   const char* const pieces[] = {
       "EXPORT", "prot", "INST", "HIDDEN", " ", "\t", ",",  ";",  "\r\n", "\r",
       "\n",     " AS ", " is ", ":=",     "a", "Bc", "//", "/*", "*/"};
@@ -245,7 +245,7 @@ TEST(ScannerTest, DeclarationsMatchTheStepwiseRules) {
   for (int round = 0; round < 20000; ++round) {
     std::string text;
     for (int i = random() % 16; i > 0; --i) text += pieces[random() % std::size(pieces)];
-    ASSERT_EQ(GETVISIBLEIVARS(text), IvarsAsStated(STRIPCOMMENTS(text))) << "text: " << text;
+    ASSERT_EQ(GETVISIBLEIVARS(text), ReferenceIvars(STRIPCOMMENTS(text))) << "text: " << text;
   }
 }
 

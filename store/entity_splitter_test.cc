@@ -104,7 +104,7 @@ TEST(EntitySplitterTest, CountsTheLinesThatEndInABareLineFeed) {
   EXPECT_EQ(bare, 0u);
 }
 
-// The cut as the rules give it, line by line with every line's comment state looked at:
+// The slow, literal cut, line by line with every line's comment state looked at:
 // what SplitEntities must match whichever lines it skips.
 std::vector<EntitySpan> SplitLineByLine(std::string_view text) {
   std::vector<EntitySpan> spans;

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "platform/fake_env.h"
+#include "platform/testing/fake_env.h"
 #include "platform/symbol_table.h"
-#include "store/test_folder.h"
+#include "store/testing/test_folder.h"
 
 namespace ivarscan {
 namespace {

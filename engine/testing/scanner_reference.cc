@@ -1,4 +1,4 @@
-#include "engine/scanner_as_stated.h"
+#include "engine/testing/scanner_reference.h"
 
 #include "platform/text.h"
 
@@ -17,7 +17,7 @@ std::string_view TakeLine(std::string_view* rest) {
 
 }  // namespace
 
-std::size_t MarkerAsStated(std::string_view text, bool find_start) {
+std::size_t ReferenceMarker(std::string_view text, bool find_start) {
   if (text.find(find_start ? "/*" : "*/") == kNone) return 0;
   const std::size_t n = text.size();
   const char first = find_start ? '/' : '*';
@@ -38,29 +38,29 @@ std::size_t MarkerAsStated(std::string_view text, bool find_start) {
   return 0;
 }
 
-std::string CleanupAsStated(std::string_view line) {
+std::string ReferenceCleanup(std::string_view line) {
   if (std::size_t at = line.find("//"); at != kNone) line = line.substr(0, at);
   while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
   return std::string(line);
 }
 
-std::string StripCommentsAsStated(std::string_view source) {
+std::string ReferenceStripComments(std::string_view source) {
   std::string uncommented;
   std::string_view rest = source;
   for (;;) {
-    const std::size_t start = MarkerAsStated(rest, true);
+    const std::size_t start = ReferenceMarker(rest, true);
     if (start == 0) {
       uncommented.append(rest);
       break;
     }
     uncommented.append(rest.substr(0, start - 1));
     rest = rest.substr(start + 1);
-    const std::size_t end = MarkerAsStated(rest, false);
+    const std::size_t end = ReferenceMarker(rest, false);
     rest = end > 0 ? rest.substr(end + 1) : std::string_view();
   }
   std::string lines;
   for (std::string_view input = uncommented; !IsBlank(input);) {
-    lines += CleanupAsStated(TakeLine(&input));
+    lines += ReferenceCleanup(TakeLine(&input));
     lines += "\r\n";
   }
   std::string joined;
@@ -72,7 +72,7 @@ std::string StripCommentsAsStated(std::string_view source) {
   }
 }
 
-IvarList IvarsAsStated(std::string_view stripped) {
+IvarList ReferenceIvars(std::string_view stripped) {
   std::string declarations;
   for (std::string_view rest = stripped; !IsBlank(rest);) {
     std::string line(TakeLine(&rest));
@@ -80,7 +80,7 @@ IvarList IvarsAsStated(std::string_view stripped) {
     line.erase(0, line.find_first_not_of(' '));
     const std::string prefix = UpperAscii(line.substr(0, 4));
     if (prefix.empty() || std::string_view("EXPO|PROT|INST").find(prefix) == kNone) continue;
-    // A keyword alone contributes nothing (the rules leave that case open).
+    // A keyword with nothing after it on its line declares nothing.
     const std::size_t blank = line.find(' ');
     if (blank != kNone) declarations += line.substr(blank) + "\r\n";
   }
