@@ -62,8 +62,8 @@ void Baseline::Add(std::string_view application, std::string_view class_name,
 
 bool Baseline::Contains(std::string_view application, std::string_view class_name,
                         std::string_view variable, FindingKind kind) const {
-  return keys_.contains(Key(Cp1252ToUtf8(application), Cp1252ToUtf8(class_name),
-                            Cp1252ToUtf8(variable), kind));
+  return keys_.contains(
+      Key(Cp1252ToUtf8(application), Cp1252ToUtf8(class_name), Cp1252ToUtf8(variable), kind));
 }
 
 void BaselineFilter::BeginApplication(std::string_view name) {

@@ -52,19 +52,29 @@ TEST(BaselineTest, MatchesByApplicationClassVariableAndKindNeverByLine) {
       {Class("OrderWindow", {Variable(FindingKind::kDuplicateOfInherited, "oDCName", 4)}),
        missing});
   EXPECT_EQ(baseline.size(), 2u);
-  EXPECT_TRUE(baseline.Contains("Sales", "OrderWindow", "oDCName", FindingKind::kDuplicateOfInherited));
-  EXPECT_TRUE(baseline.Contains("SALES", "orderwindow", "ODCNAME", FindingKind::kDuplicateOfInherited));
-  EXPECT_FALSE(baseline.Contains("Sales", "OrderWindow", "oDCName", FindingKind::kDuplicateInClass));
-  EXPECT_FALSE(baseline.Contains("Sales", "OtherWindow", "oDCName", FindingKind::kDuplicateOfInherited));
-  EXPECT_FALSE(baseline.Contains("Stock", "OrderWindow", "oDCName", FindingKind::kDuplicateOfInherited));
+  EXPECT_TRUE(
+      baseline.Contains("Sales", "OrderWindow", "oDCName", FindingKind::kDuplicateOfInherited));
+  EXPECT_TRUE(
+      baseline.Contains("SALES", "orderwindow", "ODCNAME", FindingKind::kDuplicateOfInherited));
+  EXPECT_FALSE(
+      baseline.Contains("Sales", "OrderWindow", "oDCName", FindingKind::kDuplicateInClass));
+  EXPECT_FALSE(
+      baseline.Contains("Sales", "OtherWindow", "oDCName", FindingKind::kDuplicateOfInherited));
+  EXPECT_FALSE(
+      baseline.Contains("Stock", "OrderWindow", "oDCName", FindingKind::kDuplicateOfInherited));
   EXPECT_TRUE(baseline.Contains("Sales", "Orphan", "", FindingKind::kMissingParent));
   EXPECT_FALSE(baseline.Contains("Sales", "Orphan", "", FindingKind::kCyclicInheritance));
 }
 
 TEST(BaselineTest, NamesOutsideAsciiMatchAfterConversion) {
   const Baseline baseline =
-      BaselineOf({Class("Gr\xF6\xDF" "e", {Variable(FindingKind::kDuplicateInClass, "n\xE9", 2)})});
-  EXPECT_TRUE(baseline.Contains("Sales", "Gr\xF6\xDF" "e", "n\xE9", FindingKind::kDuplicateInClass));
+      BaselineOf({Class("Gr\xF6\xDF"
+                        "e",
+                        {Variable(FindingKind::kDuplicateInClass, "n\xE9", 2)})});
+  EXPECT_TRUE(baseline.Contains("Sales",
+                                "Gr\xF6\xDF"
+                                "e",
+                                "n\xE9", FindingKind::kDuplicateInClass));
 }
 
 TEST(BaselineTest, WhatIsNotAnOutputOfThisVersionIsRefused) {
@@ -99,9 +109,8 @@ TEST(BaselineFilterTest, HandsOnAndCountsOnlyWhatTheBaselineLacks) {
   window.problem = FindingKind::kCyclicInheritance;
   window.problem_class = "ORDERWINDOW";
   const ClassFinding known = Class("Known", {Variable(FindingKind::kDuplicateInClass, "k", 9)});
-  const Baseline baseline =
-      BaselineOf({Class("OrderWindow", {Variable(FindingKind::kDuplicateOfInherited, "a", 40)}),
-                  known});
+  const Baseline baseline = BaselineOf(
+      {Class("OrderWindow", {Variable(FindingKind::kDuplicateOfInherited, "a", 40)}), known});
 
   Recorder recorder;
   BaselineFilter filter(&baseline, recorder);

@@ -29,10 +29,11 @@ void AppendUtf8(std::uint32_t code_point, std::string* out) {
 // The length of the UTF-8 sequence at the start of `text`, or 0 when none starts there.
 std::size_t Utf8SequenceLength(std::string_view text) {
   const auto lead = static_cast<unsigned char>(text[0]);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4
-                           : lead >= 0xE0                 ? 3
-                           : lead >= 0xC2                 ? 2
-                                                          : 0;
+  const std::size_t length = lead < 0x80                   ? 1
+                             : lead >= 0xF0 && lead < 0xF5 ? 4
+                             : lead >= 0xE0                ? 3
+                             : lead >= 0xC2                ? 2
+                                                           : 0;
   if (length == 0 || length > text.size()) return 0;
   for (std::size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;

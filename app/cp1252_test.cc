@@ -9,7 +9,10 @@ namespace {
 
 TEST(Cp1252Test, EveryByteBecomesOneCharacter) {
   EXPECT_EQ(Cp1252ToUtf8("Order Screens"), "Order Screens");
-  EXPECT_EQ(Cp1252ToUtf8("Gr\xF6\xDF" "e"), "Gr\xC3\xB6\xC3\x9F" "e");
+  EXPECT_EQ(Cp1252ToUtf8("Gr\xF6\xDF"
+                         "e"),
+            "Gr\xC3\xB6\xC3\x9F"
+            "e");
   EXPECT_EQ(Cp1252ToUtf8("\x80 \x99 \x9F \xFF"), "\xE2\x82\xAC \xE2\x84\xA2 \xC5\xB8 \xC3\xBF");
   // The unassigned bytes keep their numbers, as control characters.
   EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");

@@ -13,14 +13,20 @@ namespace {
 using Json = nlohmann::json;
 
 // Sales: OrderWindow repeats nId and inherits oDCName from DataWindow, whose library is an
-// application export; Orphan has a missing parent and no position. The application's names use code page 1252.
+// application export; Orphan has a missing parent and no position. The application's names use code
+// page 1252.
 RunFindings Findings() {
   ClassFinding window;
   window.name = "OrderWindow";
   window.application = "Sales";
-  window.module = "Bestellf\xE4" "cher";
+  window.module =
+      "Bestellf\xE4"
+      "cher";
   window.parent = "DataWindow";
-  window.position = {"Suite/Sales/Bestellf\xE4" "cher.prg", 3};
+  window.position = {
+      "Suite/Sales/Bestellf\xE4"
+      "cher.prg",
+      3};
   VariableFinding repeated;
   repeated.kind = FindingKind::kDuplicateInClass;
   repeated.name = "nId";
@@ -61,14 +67,20 @@ TEST(JsonReportTest, HoldsTheRunAndEveryFindingWithItsPosition) {
   ASSERT_EQ(run["applications"].size(), 2u);
   EXPECT_EQ(run["applications"][1]["classes"], Json::array());
   const Json& window = run["applications"][0]["classes"][0];
-  EXPECT_EQ(window["module"], "Bestellf\xC3\xA4" "cher");
-  EXPECT_EQ(window["location"]["file"], "Suite/Sales/Bestellf\xC3\xA4" "cher.prg");
+  EXPECT_EQ(window["module"],
+            "Bestellf\xC3\xA4"
+            "cher");
+  EXPECT_EQ(window["location"]["file"],
+            "Suite/Sales/Bestellf\xC3\xA4"
+            "cher.prg");
   EXPECT_EQ(window["location"]["line"], 3);
   EXPECT_EQ(window["variables"][0]["kind"], "duplicate-in-class");
   EXPECT_EQ(window["variables"][0]["location"]["line"], 4);
   EXPECT_EQ(window["variables"][0]["duplicate"]["location"]["line"], 6);
   EXPECT_EQ(window["variables"][1]["ancestor"],
-            (Json{{"class", "DataWindow"}, {"application", "WinLib"}, {"module", "Base"},
+            (Json{{"class", "DataWindow"},
+                  {"application", "WinLib"},
+                  {"module", "Base"},
                   {"location", {{"file", "Suite/WinLib.aef"}, {"line", 12}, {"module", "Base"}}}}));
   EXPECT_FALSE(window["location"].contains("module"));
   const Json& orphan = run["applications"][0]["classes"][1];

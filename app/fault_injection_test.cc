@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/startup.h"
 #include "app/testing/report_shape.h"
 #include "app/testing/shell_doubles.h"
-#include "app/startup.h"
 #include "repo/testing/fake_repository.h"
 
 namespace ivarscan {
@@ -101,14 +101,10 @@ ShellRun RunShell(const Fault* fault) {
   ui.dialog_choice = "Sales";
   FakeDesktop desktop;
   MemoryEnv env;
-  AppContext context{repo,
-                     ui,
-                     desktop,
-                     env,
-                     kVariant25,
-                     [](const FileFailure&) {
-                       return FileFailureAnswer::kAbandon;
-                     }};
+  AppContext context{repo,       ui,
+                     desktop,    env,
+                     kVariant25, [](const FileFailure&) {
+                       return FileFailureAnswer::kAbandon; }};
   ShellRun run;
   try {
     run.outcome = App(context).Start();

@@ -54,7 +54,8 @@ Json ClassJson(const ClassFinding& finding) {
                        {"class", Text(finding.problem_class)}};
   }
   Json variables = Json::array();
-  for (const VariableFinding& variable : finding.variables) variables.push_back(VariableJson(variable));
+  for (const VariableFinding& variable : finding.variables)
+    variables.push_back(VariableJson(variable));
   json["variables"] = variables;
   return json;
 }

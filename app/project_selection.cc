@@ -51,7 +51,7 @@ ReportOutcome RUNREPORT(AppContext& context) {
     if (context.repo.PrjSelect(chosen.c_str()) == 0) {
       outcome = REPORTALL(context);
       context.ui.ShowMessageBox(texts::kClosingNoteCaption, texts::ClosingNote(),
-                            BoxStyle::kInformationOk);
+                                BoxStyle::kInformationOk);
     } else {
       context.ui.ShowMessageBox("", texts::kSelectionFailed + chosen, BoxStyle::kErrorOk);
     }

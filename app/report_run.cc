@@ -70,7 +70,8 @@ ReportOutcome DocumentRun(AppContext& context, const std::vector<ApplicationReco
   const ReportSettings& settings = context.settings;
   try {
     std::optional<ReportFile> file;
-    if (!settings.output.empty()) file.emplace(context.env, settings.output, context.on_file_failure);
+    if (!settings.output.empty())
+      file.emplace(context.env, settings.output, context.on_file_failure);
     RunDescription run = settings.run;
     RunFindings collected;
     FindingCollector collector(collected);

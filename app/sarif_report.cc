@@ -70,10 +70,10 @@ Json Location(const SourcePosition& position, const std::string& application,
          {{"uri", PathToUri(Cp1252ToUtf8(position.file))}, {"uriBaseId", kRepositoryBase}}},
         {"region", {{"startLine", position.line}}}};
   }
-  location["logicalLocations"] = Json::array(
-      {{{"name", Cp1252ToUtf8(class_name)},
-        {"fullyQualifiedName", Cp1252ToUtf8(application + "." + class_name)},
-        {"kind", "type"}}});
+  location["logicalLocations"] =
+      Json::array({{{"name", Cp1252ToUtf8(class_name)},
+                    {"fullyQualifiedName", Cp1252ToUtf8(application + "." + class_name)},
+                    {"kind", "type"}}});
   // In an export file the line is one of the named module's text.
   if (!position.module_in_file.empty()) {
     location["logicalLocations"].push_back(
@@ -144,8 +144,7 @@ std::string PathToUri(std::string_view path) {
   for (char c : path) {
     const auto byte = static_cast<unsigned char>(c);
     if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-        (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
-        c == '/') {
+        (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
       uri.push_back(c);
     } else {
       uri.push_back('%');

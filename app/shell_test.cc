@@ -6,8 +6,8 @@
 #include "app/project_selection.h"
 #include "app/report_file.h"
 #include "app/report_run.h"
-#include "app/testing/shell_doubles.h"
 #include "app/startup.h"
+#include "app/testing/shell_doubles.h"
 #include "engine/text_report.h"
 #include "repo/testing/fake_repository.h"
 
@@ -49,8 +49,7 @@ class ShellTest : public ::testing::Test {
   MemoryEnv env_;
   int file_failures_ = 0;
   FileFailureAnswer file_failure_answer_ = FileFailureAnswer::kAbandon;
-  AppContext context_{repo_, ui_, desktop_, env_, kVariant25,
-                      [this](const FileFailure&) {
+  AppContext context_{repo_, ui_, desktop_, env_, kVariant25, [this](const FileFailure&) {
                         ++file_failures_;
                         return file_failure_answer_;
                       }};
@@ -71,9 +70,8 @@ TEST_F(ShellTest, HappyPathReportsTheChosenProjectAndRestoresTheCurrentOne) {
   ASSERT_EQ(ui_.listed_projects.size(), 2u);
   EXPECT_EQ(ui_.listed_projects[0].description, "Order entry");
   EXPECT_EQ(ui_.preselected, "Accounts");
-  EXPECT_EQ(ui_.progress_log,
-            (std::vector<std::string>{"CAPTION Duplicate Instance Variables in Sales", "SHOW",
-                                      "END"}));
+  EXPECT_EQ(ui_.progress_log, (std::vector<std::string>{
+                                  "CAPTION Duplicate Instance Variables in Sales", "SHOW", "END"}));
 
   EXPECT_EQ(Report(), kHeader + "Application: Orders\r\n" + kApplicationRule +
                           "\r\nClass: OrderWindow\r\nApp: Orders\r\nModule: Screens\r\n"
@@ -270,8 +268,9 @@ TEST_F(ShellTest, TextToItsOutputFileWithABaselineThatHoldsEverything) {
   context_.settings.output = "report.txt";
   context_.settings.baseline = &*baseline;
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
-  EXPECT_EQ(env_.files["report.txt"], kHeader + "Application: Orders\r\n" + kApplicationRule +
-                                          "\r\nNo classes with duplicate instance variables\r\n\r\n");
+  EXPECT_EQ(env_.files["report.txt"],
+            kHeader + "Application: Orders\r\n" + kApplicationRule +
+                "\r\nNo classes with duplicate instance variables\r\n\r\n");
   EXPECT_EQ(context_.reported_findings, 0u);
   EXPECT_EQ(desktop_.viewer_commands, std::vector<std::string>{"notepad report.txt"});
 }

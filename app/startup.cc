@@ -15,8 +15,8 @@ ReportOutcome App::Start() {
   IVARSCAN_ROUTINE("START");
   Ui& ui = context_.ui;
   Desktop& desktop = context_.desktop;
-  if (ui.ShowMessageBox(texts::kIntroductionCaption, texts::kIntroduction, BoxStyle::kQuestionYesNo) !=
-      kIdYes) {
+  if (ui.ShowMessageBox(texts::kIntroductionCaption, texts::kIntroduction,
+                        BoxStyle::kQuestionYesNo) != kIdYes) {
     return ReportOutcome::kNotRun;
   }
   if (ISCAVORUNNING(desktop)) {

@@ -151,14 +151,10 @@ class QuietDesktop final : public Desktop {
 bool Run(FolderRepository& repo, unsigned threads, Observer& observer) {
   ObservedUi ui(observer);
   QuietDesktop desktop;
-  AppContext context{repo,
-                     ui,
-                     desktop,
-                     *Env::Default(),
-                     kVariant25,
-                     [](const FileFailure&) {
-                       return FileFailureAnswer::kAbandon;
-                     }};
+  AppContext context{repo,       ui,
+                     desktop,    *Env::Default(),
+                     kVariant25, [](const FileFailure&) {
+                       return FileFailureAnswer::kAbandon; }};
   context.threads = threads;
   const ReportOutcome outcome = REPORTALL(context);
   return outcome == (observer.seen() ? ReportOutcome::kCancelled : ReportOutcome::kComplete);
@@ -212,10 +208,11 @@ int Measure(const std::string& repository, int runs, unsigned threads, unsigned 
   fs::current_path(fs::temp_directory_path(), ignored);
   fs::remove_all(scratch, ignored);
   if (seen.empty()) return 1;
-  std::printf("%zu clicks: seen after median %.3f ms, longest %.3f ms; dialog ended after "
-              "median %.3f ms, longest %.3f ms\n",
-              seen.size(), Median(seen), *std::max_element(seen.begin(), seen.end()),
-              Median(ended), *std::max_element(ended.begin(), ended.end()));
+  std::printf(
+      "%zu clicks: seen after median %.3f ms, longest %.3f ms; dialog ended after "
+      "median %.3f ms, longest %.3f ms\n",
+      seen.size(), Median(seen), *std::max_element(seen.begin(), seen.end()), Median(ended),
+      *std::max_element(ended.begin(), ended.end()));
   return 0;
 }
 

@@ -196,7 +196,8 @@ void CountEntities(const std::string& project_folder, const std::string& project
   }
 }
 
-// Reads every module file and application export of the project once; returns the time, sets `bytes`.
+// Reads every module file and application export of the project once; returns the time, sets
+// `bytes`.
 Span ReadFloor(Env& env, const std::string& project_folder, std::size_t* bytes) {
   const Stopwatch stopwatch;
   *bytes = 0;
@@ -353,8 +354,8 @@ void PrintSummary(const std::vector<Figures>& runs, double source_bytes, double 
             {outside.elapsed - entities.elapsed, outside.processor - entities.processor});
   std::printf("  outside scanner and load / scanner   %8.2f   %9.2f\n",
               outside.elapsed / scanner.elapsed, outside.processor / scanner.processor);
-  std::printf("  console run / read floor             %8.1f   %9.1f\n",
-              run.elapsed / floor.elapsed, run.processor / floor.processor);
+  std::printf("  console run / read floor             %8.1f   %9.1f\n", run.elapsed / floor.elapsed,
+              run.processor / floor.processor);
   std::printf("  scanner throughput %.0f MB/s (%.1f MB scanned on one thread)\n",
               scanned_bytes / 1e6 / scanner.processor, scanned_bytes / 1e6);
   std::printf("  peak memory %.1f MB, %.2f x the module source (%.1f MB)\n", peak / 1e6,

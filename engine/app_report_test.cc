@@ -26,9 +26,7 @@ class AppReportTest : public ::testing::Test {
   AppHandle App(const std::string& name, bool system_library = false) {
     return repo_.AddApplication("Project", {name, system_library, false, system_library});
   }
-  ModuleHandle Module(AppHandle app, const std::string& name) {
-    return repo_.AddModule(app, name);
-  }
+  ModuleHandle Module(AppHandle app, const std::string& name) { return repo_.AddModule(app, name); }
   void Class(ModuleHandle module, const std::string& name, const std::string& parent,
              const std::string& declarations) {
     std::string statement = "CLASS " + name + (parent.empty() ? "" : " INHERIT " + parent);
@@ -51,10 +49,9 @@ TEST_F(AppReportTest, ReportsAnInstanceVariableThatALibraryAncestorDeclares) {
   Class(Module(sales, "Order Screens"), "OrderWindow", "DataWindow", "\tEXPORT oDCName\r\n");
   Class(Module(winlib, "Base Windows"), "DataWindow", "", "\tPROTECT oDCName AS OBJECT\r\n");
 
-  EXPECT_EQ(Report(sales), Lines({"Application: Sales", std::string(35, '='),
-                                  "Class: OrderWindow", "App: Sales", "Module: Order Screens",
-                                  "Inherits from: DataWindow", "",
-                                  "Duplicate instance variables:",
+  EXPECT_EQ(Report(sales), Lines({"Application: Sales", std::string(35, '='), "Class: OrderWindow",
+                                  "App: Sales", "Module: Order Screens",
+                                  "Inherits from: DataWindow", "", "Duplicate instance variables:",
                                   "oDCName also in DataWindow (WinLib-Base Windows)", "", ""}));
 }
 
@@ -68,9 +65,8 @@ TEST_F(AppReportTest, ApplicationWithoutFindingsGetsTheNoneLine) {
 TEST_F(AppReportTest, RepeatsWithinAClassGiveOneLinePerPairAndEmptyParentLine) {
   AppHandle app = App("A");
   Class(Module(app, "M"), "Thrice", "", "EXPORT nA\r\nPROTECT NA\r\nINSTANCE na\r\n");
-  EXPECT_EQ(Report(app), Lines({"Application: A", std::string(35, '='), "Class: Thrice",
-                                "App: A", "Module: M", "Inherits from: ", "",
-                                "Duplicate instance variables:",
+  EXPECT_EQ(Report(app), Lines({"Application: A", std::string(35, '='), "Class: Thrice", "App: A",
+                                "Module: M", "Inherits from: ", "", "Duplicate instance variables:",
                                 "nA occurs more than once in this class",
                                 "nA occurs more than once in this class",
                                 "NA occurs more than once in this class", "", ""}));
@@ -83,8 +79,8 @@ TEST_F(AppReportTest, ListsEveryAncestorNearestFirstAndMatchesParentNamesInAnyCa
   Class(module, "Parent", "GRANDPARENT", "EXPORT X\r\n");
   Class(module, "GrandParent", "", "EXPORT x\r\n");
   const std::string report = Report(app);
-  EXPECT_NE(report.find(Lines({"Class: Child", "App: A", "Module: M", "Inherits from: parent",
-                               "", "Duplicate instance variables:", "x also in Parent (A-M)",
+  EXPECT_NE(report.find(Lines({"Class: Child", "App: A", "Module: M", "Inherits from: parent", "",
+                               "Duplicate instance variables:", "x also in Parent (A-M)",
                                "x also in GrandParent (A-M)", "", ""})),
             std::string::npos)
       << report;
@@ -97,8 +93,8 @@ TEST_F(AppReportTest, OwnClassesWinOverLibraryClassesAtEveryStepOfTheWalk) {
   ModuleHandle own = Module(app, "Own");
   ModuleHandle library = Module(lib, "Library");
   Class(own, "Child", "Base", "EXPORT a\r\n");
-  Class(own, "Base", "", "EXPORT b\r\n");            // found before the library's Base
-  Class(library, "Base", "", "EXPORT a\r\n");        // never reached from Child
+  Class(own, "Base", "", "EXPORT b\r\n");      // found before the library's Base
+  Class(library, "Base", "", "EXPORT a\r\n");  // never reached from Child
   Class(own, "Leaf", "Middle", "EXPORT c\r\n");
   Class(library, "Middle", "Root", "EXPORT d\r\n");  // a library ancestor...
   Class(own, "Root", "", "EXPORT c\r\n");            // ...whose parent is own
@@ -114,15 +110,16 @@ TEST_F(AppReportTest, MissingParentIsReportedInCapitalsAfterTheResolvedAncestors
   Class(module, "Child", "Parent", "EXPORT a\r\n");
   Class(module, "Parent", "Nowhere", "EXPORT a\r\n");
   const std::string report = Report(app);
-  EXPECT_NE(report.find(Lines({"Inherits from: Parent", "** Could not find parent class NOWHERE **",
-                               "", "Duplicate instance variables:", "a also in Parent (A-M)",
-                               "", ""})),
-            std::string::npos)
+  EXPECT_NE(
+      report.find(Lines({"Inherits from: Parent", "** Could not find parent class NOWHERE **", "",
+                         "Duplicate instance variables:", "a also in Parent (A-M)", "", ""})),
+      std::string::npos)
       << report;
   // The parent itself is reported too, with only the missing-parent line.
-  EXPECT_NE(report.find(Lines({"Inherits from: Nowhere", "** Could not find parent class NOWHERE **",
-                               "", "Duplicate instance variables:", "", ""})),
-            std::string::npos)
+  EXPECT_NE(
+      report.find(Lines({"Inherits from: Nowhere", "** Could not find parent class NOWHERE **", "",
+                         "Duplicate instance variables:", "", ""})),
+      std::string::npos)
       << report;
 }
 
@@ -240,8 +237,7 @@ TEST_F(AppReportTest, DrivesTheDialogThroughBothStages) {
             (std::vector<std::string>{"TASK ", "TASK WinLib", "TASK A", "TASK B", "TASK C"}));
   EXPECT_EQ(progress_.Calls("RANGE"), std::vector<std::string>{"RANGE 1-100"});
   EXPECT_EQ(progress_.Calls("POSITION"),
-            (std::vector<std::string>{"POSITION 0", "POSITION 33", "POSITION 66",
-                                      "POSITION 100"}));
+            (std::vector<std::string>{"POSITION 0", "POSITION 33", "POSITION 66", "POSITION 100"}));
 }
 
 TEST_F(AppReportTest, BarPositionIsTruncatedFromTheFloatingPointProduct) {
@@ -259,7 +255,9 @@ TEST_F(AppReportTest, BarPositionIsTruncatedFromTheFloatingPointProduct) {
 // Keeps every finding, and the order of the calls.
 class RecordingSink final : public FindingSink {
  public:
-  void BeginApplication(std::string_view name) override { log.push_back("begin " + std::string(name)); }
+  void BeginApplication(std::string_view name) override {
+    log.push_back("begin " + std::string(name));
+  }
   void AddClass(const ClassFinding& finding) override {
     log.push_back("class " + finding.name);
     classes.push_back(finding);
@@ -285,8 +283,8 @@ TEST_F(AppReportTest, FindingsCarryNamesAndPositionsOfBothDeclarations) {
 
   RecordingSink sink;
   EXPECT_TRUE(REPORTAPPDUP(repo_, sales, sink, progress_));
-  EXPECT_EQ(sink.log, (std::vector<std::string>{"begin Sales", "class Filler", "class OrderWindow",
-                                                "end"}));
+  EXPECT_EQ(sink.log,
+            (std::vector<std::string>{"begin Sales", "class Filler", "class OrderWindow", "end"}));
   ASSERT_EQ(sink.classes.size(), 2u);
   const ClassFinding& filler = sink.classes[0];
   EXPECT_EQ(filler.problem, FindingKind::kMissingParent);
@@ -363,8 +361,8 @@ TEST_F(AppReportCancelTest, CancelInStageOneStopsBeforeTheFirstClass) {
   EXPECT_EQ(sink.log, (std::vector<std::string>{"begin App", "end cancelled"}));
 
   const std::string report = ReportCancelledAt(1);
-  EXPECT_EQ(report, Lines({"Application: App", std::string(35, '='),
-                           "!!!!! Processing cancelled !!!!!"}));
+  EXPECT_EQ(report,
+            Lines({"Application: App", std::string(35, '='), "!!!!! Processing cancelled !!!!!"}));
   EXPECT_TRUE(progress_.Calls("TASK B").empty());
 }
 

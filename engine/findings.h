@@ -35,8 +35,8 @@ enum class FindingKind {
 // One variable finding of a class.
 struct VariableFinding {
   FindingKind kind = FindingKind::kDuplicateInClass;  // one of the first two kinds
-  std::string name;          // as the class writes it (for a repeated name, the earlier one)
-  SourcePosition position;   // where that name stands
+  std::string name;         // as the class writes it (for a repeated name, the earlier one)
+  SourcePosition position;  // where that name stands
   // kDuplicateInClass: where the later declaration of the pair stands.
   // kDuplicateOfInherited: where the ancestor declares the name.
   SourcePosition other_position;

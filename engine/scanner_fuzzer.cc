@@ -2,7 +2,8 @@
 //
 // MULTILINECOMMENT, CLEANUPLINEEND and STRIPCOMMENTS are compared with the slow, literal
 // reference in engine/testing/scanner_reference.h, and so is GETVISIBLEIVARS where the
-// scanner does not cut differently on purpose; every name it returns is checked for what must hold of it.
+// scanner does not cut differently on purpose; every name it returns is checked for what must hold
+// of it.
 #include <cstddef>
 #include <cstdint>
 #include <string>

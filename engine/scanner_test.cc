@@ -285,8 +285,9 @@ TEST(ScannerTest, LargeSourcesScanInLinearTime) {
             }),
             kLinear);
   // One huge line: quotes and brackets that never close, between many comments.
-  EXPECT_LT(GrowthOfScan([](std::size_t size) { return "EXPORT " + Repeat("[\"' /* x */ a, ", size); }),
-            kLinear);
+  EXPECT_LT(
+      GrowthOfScan([](std::size_t size) { return "EXPORT " + Repeat("[\"' /* x */ a, ", size); }),
+      kLinear);
   // Blank lines before the last text, and an unterminated comment over everything.
   EXPECT_LT(GrowthOfScan([](std::size_t size) { return Repeat("\r\n \t", size) + "EXPORT z"; }),
             kLinear);

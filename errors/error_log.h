@@ -25,9 +25,9 @@ std::string ErrorLogPath();
 // empty line, in the same write, so entries are separated by one. Returns null (the handle
 // -1) when it cannot be opened, also at once when the log is no regular file. When the creation
 // fails because the folder does not exist, the default-folder setting of the file services is taken
-// to be the cause: it is reset and an internal error is raised (RaiseInternalError 1, 0, "SetDefaultDir:
-// <folder>" or "SetDefault: <folder>"). A call made while such an error is being handled returns
-// null at once.
+// to be the cause: it is reset and an internal error is raised (RaiseInternalError 1, 0,
+// "SetDefaultDir: <folder>" or "SetDefault: <folder>"). A call made while such an error is being
+// handled returns null at once.
 std::unique_ptr<WritableFile> OPENERRORLOG();
 
 // Writes one entry, in one write: `message` is the text the handler shows, call-stack

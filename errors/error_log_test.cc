@@ -41,7 +41,8 @@ ErrorRecord FileRecord() {
   return record;
 }
 
-std::string Entry(const ErrorRecord& record, const Variant& variant, const RuntimeSettings& settings) {
+std::string Entry(const ErrorRecord& record, const Variant& variant,
+                  const RuntimeSettings& settings) {
   StringOut out;
   AppendLogEntry(out, ERRORMESSAGE(record, variant), record, variant, kNow, settings,
                  "/opt/ivarscan/ivarscan");

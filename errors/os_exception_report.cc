@@ -68,7 +68,8 @@ int ReportOsException(const OsException& exception) {
 
 }  // namespace
 
-void FillOsExceptionRecord(const OsException& exception, const Variant& variant, ErrorRecord& record) {
+void FillOsExceptionRecord(const OsException& exception, const Variant& variant,
+                           ErrorRecord& record) {
   record.SUBSYSTEM.assign("OS");
   record.SUBCODE = variant.os_exception_subcode;
   record.GENCODE = gencode::kOsException;

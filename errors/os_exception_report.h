@@ -18,7 +18,8 @@ void InstallOsExceptionReport(const Variant& variant);
 
 // Fills `record` from `exception`, with the variant's sub-code. Allocates nothing when the
 // record's text fields already have room for the description.
-void FillOsExceptionRecord(const OsException& exception, const Variant& variant, ErrorRecord& record);
+void FillOsExceptionRecord(const OsException& exception, const Variant& variant,
+                           ErrorRecord& record);
 
 }  // namespace ivarscan
 

@@ -19,8 +19,7 @@ unsigned DefaultThreadCount();
 // and at once, so each may change only what belongs to its own i. When a call throws, the
 // pieces not yet started are skipped and the first exception is rethrown here once every
 // thread has stopped.
-void ParallelFor(std::size_t count, unsigned threads,
-                 const std::function<void(std::size_t)>& work);
+void ParallelFor(std::size_t count, unsigned threads, const std::function<void(std::size_t)>& work);
 
 }  // namespace ivarscan
 

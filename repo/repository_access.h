@@ -107,8 +107,7 @@ class RepositoryAccess {
   // module's text on which the entity starts. The IDE's own library cannot tell; the
   // default fails and leaves the outputs untouched, and findings then carry no position.
   virtual Status EntQuerySourcePosition(EntityHandle /*entity*/, std::string* /*file*/,
-                                        std::string* /*module_in_file*/,
-                                        std::uint32_t* /*line*/) {
+                                        std::string* /*module_in_file*/, std::uint32_t* /*line*/) {
     return 1;
   }
 

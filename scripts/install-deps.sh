@@ -7,7 +7,7 @@ set -euo pipefail
 build_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
 # Packages are installed without their recommendations, so the fonts and X libraries that
 # Wine draws its dialogs with are named here.
-test_packages=("${build_packages[@]}" python3 clang libclang-rt-14-dev
+test_packages=("${build_packages[@]}" python3 clang clang-format-14 libclang-rt-14-dev
                g++-mingw-w64-x86-64-posix binutils-mingw-w64 wine wine64 fonts-wine
                fonts-liberation libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1
                libxcomposite1 libxfixes3 xvfb xauth imagemagick googletest python3-jsonschema)

@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh test
 
+echo "== Source layout: every C++ file as .clang-format lays it out"
+git ls-files -z '*.cc' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
+
 echo "== Debug build with sanitizers: unit and whole-program tests"
 cmake --preset debug -DIVARSCAN_WERROR=ON >/dev/null
 cmake --build --preset debug

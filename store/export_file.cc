@@ -33,9 +33,7 @@ constexpr std::uint16_t kVersion2 = 0x0280;
 constexpr int kAlwaysKeptType = 3;
 
 // The entity types of the IDE's visual editors, whose data is binary.
-bool IsDesignerType(int type) {
-  return (type >= 10 && type <= 17) || type == 30;
-}
+bool IsDesignerType(int type) { return (type >= 10 && type <= 17) || type == 30; }
 
 std::uint16_t U16At(std::string_view bytes, std::size_t at) {
   return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
@@ -54,9 +52,7 @@ int ByteAt(std::string_view payload, std::size_t at) {
 }
 
 // A text payload: its bytes up to the first zero byte, or all of them without one.
-std::string_view Text(std::string_view payload) {
-  return payload.substr(0, payload.find('\0'));
-}
+std::string_view Text(std::string_view payload) { return payload.substr(0, payload.find('\0')); }
 
 std::string Hex(std::uint32_t value) {
   char buffer[16];
@@ -73,11 +69,12 @@ std::optional<ExportFileDamage> CheckHeader(std::string_view bytes, std::size_t*
                                    Hex(U16At(bytes, 0)) + ", not a header's"};
   }
   const std::uint32_t length = U32At(bytes, 2);
-  if (length < 2) return ExportFileDamage{2, "bad header: its length " + std::to_string(length) +
-                                                 " leaves no room for the version word"};
-  if (length > bytes.size() - kRecordHeaderSize) {
+  if (length < 2)
     return ExportFileDamage{2, "bad header: its length " + std::to_string(length) +
-                                   " runs past the end of the file"};
+                                   " leaves no room for the version word"};
+  if (length > bytes.size() - kRecordHeaderSize) {
+    return ExportFileDamage{
+        2, "bad header: its length " + std::to_string(length) + " runs past the end of the file"};
   }
   const std::uint16_t version = U16At(bytes, kRecordHeaderSize);
   if (version != kVersion1 && version != kVersion2) {

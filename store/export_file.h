@@ -19,8 +19,8 @@ enum class ExportKind { kUnset, kConsole, kLibrary, kDll };
 
 // One module of an export file. Every view points into the bytes that were read.
 struct ExportModule {
-  std::string_view name;    // the module's name record, as stored
-  std::size_t offset = 0;   // where its name record starts in the file
+  std::string_view name;   // the module's name record, as stored
+  std::size_t offset = 0;  // where its name record starts in the file
   // An external module: its whole source is `external_source`, which the file embeds.
   bool external = false;
   std::string_view external_source;

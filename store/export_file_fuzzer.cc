@@ -61,9 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ivarscan::FuzzCheck(!damage->what.empty(), "damage without a reason");
     return 0;
   }
-  ivarscan::FuzzCheck(
-      !file.application_name || ivarscan::Inside(*file.application_name, bytes),
-      "the application name lies outside the input");
+  ivarscan::FuzzCheck(!file.application_name || ivarscan::Inside(*file.application_name, bytes),
+                      "the application name lies outside the input");
   for (std::string_view entry : file.search_path) {
     ivarscan::CheckText(entry, bytes, "a library name lies outside the input");
   }

@@ -31,8 +31,8 @@ const std::string kHeader = Record(0x0001, "\x80\x02sig\0"s);
 const std::string kEnd = Record(0xFFFF, "");
 
 std::string Module(std::string_view name, std::string_view source) {
-  return Record(0x0020, Text(name)) + Record(0x0040, Text("e")) +
-         Record(0x004E, Text("proto")) + Record(0x0041, Text(source));
+  return Record(0x0020, Text(name)) + Record(0x0040, Text("e")) + Record(0x004E, Text("proto")) +
+         Record(0x0041, Text(source));
 }
 
 std::string ApplicationExport(std::string_view name, std::string_view rest) {
@@ -48,7 +48,8 @@ class ExportRepositoryTest : public ::testing::Test {
 
   std::vector<std::string> ApplicationNames(const LoadedProject& project) {
     std::vector<std::string> names;
-    for (const LoadedApplication& application : project.applications) names.push_back(application.name);
+    for (const LoadedApplication& application : project.applications)
+      names.push_back(application.name);
     return names;
   }
 
@@ -80,8 +81,8 @@ TEST_F(ExportRepositoryTest, ApplicationExportsSortByNameBesideFolders) {
   folder_.Write("P/a.aef", ApplicationExport("Zed", Record(0x0004, Text(" base ")) +
                                                         Record(0x0004, Text("Nowhere")) +
                                                         Module("Z1", "CLASS InZed\r\n")));
-  folder_.Write("P/b.AEF", ApplicationExport("Base", Record(0x000A, "\x01") +
-                                                         Module("B1", "CLASS InBase\n")));
+  folder_.Write("P/b.AEF",
+                ApplicationExport("Base", Record(0x000A, "\x01") + Module("B1", "CLASS InBase\n")));
   folder_.Write("P/system library.aef", ApplicationExport("", Record(0x000B, "\x01")));
   folder_.Write("P/notes.txt", "not an export");
 
@@ -117,8 +118,7 @@ TEST_F(ExportRepositoryTest, TheFirstOfTwoApplicationsOfOneNameIsKept) {
 
   const LoadedProject project = Load();
   EXPECT_EQ(ApplicationNames(project), (std::vector<std::string>{"Shared", "Twice", "twice"}));
-  EXPECT_EQ(DisplayNames(project),
-            (std::vector<std::string>{"FromFolder", "First", "OtherCase"}));
+  EXPECT_EQ(DisplayNames(project), (std::vector<std::string>{"FromFolder", "First", "OtherCase"}));
   EXPECT_TRUE(Warned("P/1.aef", "left out: the application Shared is already read from"));
   EXPECT_TRUE(Warned("P/3.aef", "left out: the application Twice is already read from"));
 }
@@ -149,8 +149,8 @@ TEST_F(ExportRepositoryTest, ModuleExportsSortWithPrgFilesByFileName) {
   folder_.Write("P/App/C.mef",
                 kHeader + Module("C", "CLASS FromC\n") + Module("D", "CLASS Ignored\n") + kEnd);
   folder_.Write("P/App/E.mef", kHeader + kEnd);
-  folder_.Write("P/App/F.mef", kHeader + Record(0x0020, Text(" ")) +
-                                   Record(0x0040, Text("e")) + Record(0x0044, "\x03\x00"s) +
+  folder_.Write("P/App/F.mef", kHeader + Record(0x0020, Text(" ")) + Record(0x0040, Text("e")) +
+                                   Record(0x0044, "\x03\x00"s) +
                                    Record(0x0041, Text("CLASS FromF")) + kEnd);
 
   const LoadedProject project = Load();
@@ -159,8 +159,7 @@ TEST_F(ExportRepositoryTest, ModuleExportsSortWithPrgFilesByFileName) {
   EXPECT_EQ(project.modules[0].name_in_file, "Inner name");
   EXPECT_EQ(project.modules[0].file, "P/App/A.MEF");
   EXPECT_EQ(project.modules[3].entity_count, 0u);
-  EXPECT_EQ(DisplayNames(project),
-            (std::vector<std::string>{"FromA", "FromB", "FromC", "FromF"}));
+  EXPECT_EQ(DisplayNames(project), (std::vector<std::string>{"FromA", "FromB", "FromC", "FromF"}));
   EXPECT_TRUE(Warned("P/App/C.mef", "only the first is read"));
   EXPECT_TRUE(Warned("P/App/E.mef", "holds no module"));
 }
@@ -168,9 +167,9 @@ TEST_F(ExportRepositoryTest, ModuleExportsSortWithPrgFilesByFileName) {
 TEST_F(ExportRepositoryTest, BlankModuleNamesAndLongNamesAreReported) {
   folder_.Write("P/project.ini", "");
   const std::string long_name(64, 'm');
-  folder_.Write("P/App.aef", ApplicationExport(std::string(32, 'a'),
-                                               Module(" \t", "CLASS Dropped\n") +
-                                                   Module(long_name, "CLASS Kept\n")));
+  folder_.Write("P/App.aef",
+                ApplicationExport(std::string(32, 'a'), Module(" \t", "CLASS Dropped\n") +
+                                                            Module(long_name, "CLASS Kept\n")));
   const LoadedProject project = Load();
   EXPECT_EQ(DisplayNames(project), (std::vector<std::string>{"Kept"}));
   EXPECT_TRUE(Warned("P/App.aef", "module without a name at byte offset"));
@@ -212,12 +211,12 @@ TEST(BareExportFolderTest, IsOneProjectNamedAfterTheFolderAndNothingIsWrittenInt
 
 TEST(BareExportFolderTest, PositionsNameTheExportFileTheModuleAndTheLineOfItsText) {
   TestFolder folder;
-  folder.Write("Orders.aef",
-               ApplicationExport("Orders", Module("First", "CLASS A\n") +
-                                               Module("Second", "CLASS B\nEXPORT b\r\n") +
-                                               Record(0x0040, Text("c")) +
-                                               Record(0x004E, Text("proto")) +
-                                               Record(0x0041, Text("CLASS C"))));
+  folder.Write(
+      "Orders.aef",
+      ApplicationExport("Orders", Module("First", "CLASS A\n") +
+                                      Module("Second", "CLASS B\nEXPORT b\r\n") +
+                                      Record(0x0040, Text("c")) + Record(0x004E, Text("proto")) +
+                                      Record(0x0041, Text("CLASS C"))));
   FolderRepository repository(Env::Default(), folder.path());
   ASSERT_EQ(repository.AdamInit(0, nullptr), kFolderOk);
   std::vector<std::tuple<std::string, std::string, std::uint32_t>> positions;
@@ -227,10 +226,10 @@ TEST(BareExportFolderTest, PositionsNameTheExportFileTheModuleAndTheLineOfItsTex
     ASSERT_EQ(repository.EntQuerySourcePosition(entity, &file, &module, &line), kFolderOk);
     positions.emplace_back(file, module, line);
   }
-  EXPECT_EQ(positions, (std::vector<std::tuple<std::string, std::string, std::uint32_t>>{
-                           {"Orders.aef", "First", 1},
-                           {"Orders.aef", "Second", 1},
-                           {"Orders.aef", "Second", 3}}));
+  EXPECT_EQ(
+      positions,
+      (std::vector<std::tuple<std::string, std::string, std::uint32_t>>{
+          {"Orders.aef", "First", 1}, {"Orders.aef", "Second", 1}, {"Orders.aef", "Second", 3}}));
 }
 
 TEST(BareExportFolderTest, ProjectFoldersMakeAnOrdinaryRepository) {

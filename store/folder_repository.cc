@@ -509,8 +509,7 @@ Status FolderRepository::EntQueryProt(EntityHandle handle, char* buffer, std::ui
 }
 
 Status FolderRepository::EntQuerySourcePosition(EntityHandle handle, std::string* file,
-                                                std::string* module_in_file,
-                                                std::uint32_t* line) {
+                                                std::string* module_in_file, std::uint32_t* line) {
   const LoadedEntity* entity = nullptr;
   if (file == nullptr || module_in_file == nullptr || line == nullptr) return kFolderBadArgument;
   if (Status status = FindEntity(handle, &entity)) return status;

@@ -100,8 +100,8 @@ class FolderRepository final : public RepositoryAccess {
   Status EntQueryDescription(EntityHandle entity, RecHandle* handle,
                              std::uint16_t* number) override;
   Status EntQueryProt(EntityHandle entity, char* buffer, std::uint32_t size) override;
-  Status EntQuerySourcePosition(EntityHandle entity, std::string* file,
-                                std::string* module_in_file, std::uint32_t* line) override;
+  Status EntQuerySourcePosition(EntityHandle entity, std::string* file, std::string* module_in_file,
+                                std::uint32_t* line) override;
 
   // What was left out or changed while reading the folder since AdamInit, and why.
   const std::vector<SkippedFile>& skipped() const { return skipped_.entries(); }

@@ -357,8 +357,7 @@ TEST_F(FolderRepositoryTest, EntitiesCarryTheirCodesNamesTextsAndPrototypes) {
   EXPECT_EQ(file, "P/App/Window.prg");
   EXPECT_EQ(module_in_file, "");
   EXPECT_EQ(line, 6u);
-  EXPECT_EQ(repository_.EntQuerySourcePosition(99, &file, &module_in_file, &line),
-            kFolderNotFound);
+  EXPECT_EQ(repository_.EntQuerySourcePosition(99, &file, &module_in_file, &line), kFolderNotFound);
 
   std::int16_t value = 5;
   EXPECT_EQ(repository_.EntQueryType(0, &value), kFolderNotFound);

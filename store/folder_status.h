@@ -32,17 +32,28 @@ inline constexpr Status kFolderLockUnusable = 9;
 // What a status means, in a few words for a user.
 inline const char* FolderStatusText(Status status) {
   switch (status) {
-    case kFolderOk: return "success";
-    case kFolderNotOpen: return "the repository is not open";
-    case kFolderUnavailable: return "the repository folder does not exist or cannot be read";
-    case kFolderLocked: return "another program holds the repository (repository.lock)";
-    case kFolderNotFound: return "no such project, application or entity";
-    case kFolderEndOfList: return "no further item";
-    case kFolderNoCurrentProject: return "no project is current";
-    case kFolderWriteFailed: return "repository.ini cannot be read or written";
-    case kFolderBadArgument: return "bad argument";
-    case kFolderLockUnusable: return "repository.lock cannot be created or opened";
-    default: return "unknown status";
+    case kFolderOk:
+      return "success";
+    case kFolderNotOpen:
+      return "the repository is not open";
+    case kFolderUnavailable:
+      return "the repository folder does not exist or cannot be read";
+    case kFolderLocked:
+      return "another program holds the repository (repository.lock)";
+    case kFolderNotFound:
+      return "no such project, application or entity";
+    case kFolderEndOfList:
+      return "no further item";
+    case kFolderNoCurrentProject:
+      return "no project is current";
+    case kFolderWriteFailed:
+      return "repository.ini cannot be read or written";
+    case kFolderBadArgument:
+      return "bad argument";
+    case kFolderLockUnusable:
+      return "repository.lock cannot be created or opened";
+    default:
+      return "unknown status";
   }
 }
 

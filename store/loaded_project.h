@@ -15,9 +15,9 @@
 namespace ivarscan {
 
 struct LoadedEntity {
-  std::uint32_t module = 0;     // index of its module
-  std::size_t text_offset = 0;  // where its source text starts in the module's `texts`
-  std::size_t text_size = 0;    // its length, without the zero byte that follows it
+  std::uint32_t module = 0;      // index of its module
+  std::size_t text_offset = 0;   // where its source text starts in the module's `texts`
+  std::size_t text_size = 0;     // its length, without the zero byte that follows it
   std::uint32_t first_line = 1;  // the 1-based line of the module file it starts on
   EntityKeyword keyword = EntityKeyword::kClass;
   std::string display_name;

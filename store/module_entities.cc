@@ -26,8 +26,7 @@ void AddModuleEntities(std::string_view source, std::uint32_t module_index, Load
   module->first_entity = static_cast<std::uint32_t>(entities->size());
   module->entity_count = static_cast<std::uint32_t>(spans.size());
   // Each bare LF gains a CR, each text at most a CR LF at its end and a zero after it.
-  module->texts.reserve(module->texts.size() + source.size() + bare_line_feeds +
-                        spans.size() * 3);
+  module->texts.reserve(module->texts.size() + source.size() + bare_line_feeds + spans.size() * 3);
   std::size_t counted = 0;  // the lines before this offset of `source` are in `line`
   std::uint32_t line = 1;
   for (const EntitySpan& span : spans) {
@@ -45,8 +44,8 @@ void AddModuleEntities(std::string_view source, std::uint32_t module_index, Load
     const std::string_view text = std::string_view(module->texts).substr(offset);
     const std::string statement = EntityStatement(text);
     const std::string_view display_name = EntityDisplayName(statement);
-    entities->push_back({module_index, offset, text.size(), line, span.keyword,
-                         std::string(display_name)});
+    entities->push_back(
+        {module_index, offset, text.size(), line, span.keyword, std::string(display_name)});
     module->texts.push_back('\0');
   }
 }

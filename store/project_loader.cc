@@ -52,7 +52,7 @@ struct ApplicationSource {
   std::string relative;  // the same, relative to the repository folder
   bool export_file = false;
   LoadedApplication settings;
-  std::vector<std::string> search_path;  // the names as written, untrimmed in an export
+  std::vector<std::string> search_path;   // the names as written, untrimmed in an export
   std::vector<std::string> module_files;  // of a folder, as listed
   SkipList listing;                       // why a folder could not be listed
 };
@@ -134,8 +134,10 @@ bool ReadModuleExport(const std::string& path, std::string_view bytes, std::stri
     return true;
   }
   if (contents.modules.size() > 1) {
-    skipped->Add(path, "holds more than one module: only the first is read, the one at byte "
-                       "offset " + std::to_string(contents.modules.front().offset));
+    skipped->Add(path,
+                 "holds more than one module: only the first is read, the one at byte "
+                 "offset " +
+                     std::to_string(contents.modules.front().offset));
   }
   AppendModuleText(contents.modules.front(), text);
   *name_in_file = contents.modules.front().name;
@@ -261,10 +263,11 @@ class ProjectLoader {
     settings.second_flag = contents.kind == ExportKind::kDll;
     // An application read from an export whose name is the System Library's (ignoring case)
     // is the System Library.
-    settings.system_library =
-        EqualsIgnoringCase(source->name, kSystemLibraryName) ||
-        std::any_of(system_libraries_.begin(), system_libraries_.end(),
-                    [&](const std::string& name) { return EqualsIgnoringCase(name, source->name); });
+    settings.system_library = EqualsIgnoringCase(source->name, kSystemLibraryName) ||
+                              std::any_of(system_libraries_.begin(), system_libraries_.end(),
+                                          [&](const std::string& name) {
+                                            return EqualsIgnoringCase(name, source->name);
+                                          });
     source->search_path.assign(contents.search_path.begin(), contents.search_path.end());
   }
 
@@ -272,10 +275,9 @@ class ProjectLoader {
   // same name the first is kept: a folder before an export file, and export files in the
   // byte order of their file names.
   void PutInOrder(std::vector<ApplicationSource>* sources) {
-    std::stable_sort(sources->begin(), sources->end(),
-                     [](const ApplicationSource& a, const ApplicationSource& b) {
-                       return a.name < b.name;
-                     });
+    std::stable_sort(
+        sources->begin(), sources->end(),
+        [](const ApplicationSource& a, const ApplicationSource& b) { return a.name < b.name; });
     auto same_name = [&](const ApplicationSource& kept, const ApplicationSource& later) {
       if (kept.name != later.name) return false;
       skipped_->Add(later.path, "left out: the application " + later.name +
@@ -326,9 +328,8 @@ class ProjectLoader {
   // Each name is trimmed and looked up ignoring case; empty names are left out, and so,
   // with a warning, are names of no application.
   void ResolveSearchPath(const ApplicationSource& source, LoadedApplication* application) {
-    const std::string where = source.export_file
-                                  ? source.path
-                                  : JoinPath(source.path, kApplicationSettingsFile);
+    const std::string where =
+        source.export_file ? source.path : JoinPath(source.path, kApplicationSettingsFile);
     for (const std::string& name : source.search_path) {
       std::string_view entry = TrimBlanksAndTabs(name);
       if (entry.empty()) continue;
@@ -405,7 +406,7 @@ class ProjectLoader {
   SkipList* skipped_;
   const unsigned threads_;
   std::vector<std::string> system_libraries_;
-  std::string bytes_;  // the export file whose settings are being read
+  std::string bytes_;           // the export file whose settings are being read
   std::size_t next_piece_ = 0;  // the first staged piece not yet added
   LoadedProject project_;
 };

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/testing/fake_env.h"
 #include "platform/symbol_table.h"
+#include "platform/testing/fake_env.h"
 #include "store/testing/test_folder.h"
 
 namespace ivarscan {
@@ -28,8 +28,9 @@ std::string Describe(const LoadedProject& project, const SkipList& skipped) {
   }
   for (const LoadedEntity& entity : project.entities) {
     out += "entity " + entity.display_name + " in " + std::to_string(entity.module) + " at " +
-           std::to_string(entity.text_offset) + "+" + std::to_string(entity.text_size) +
-           " line " + std::to_string(entity.first_line) + " symbol " + SysGetAtomName(entity.display_name_symbol) + "\n";
+           std::to_string(entity.text_offset) + "+" + std::to_string(entity.text_size) + " line " +
+           std::to_string(entity.first_line) + " symbol " +
+           SysGetAtomName(entity.display_name_symbol) + "\n";
   }
   for (const SkippedFile& entry : skipped.entries()) {
     out += "skipped " + entry.path + ": " + entry.reason + "\n";

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <optional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,8 +95,7 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
   const unsigned threads = options.threads != 0 ? options.threads : DefaultThreadCount();
   FolderRepository repo(&env, folder, threads);
   WarningPrinter print_warnings(repo);
-  ConsoleSettings settings{options.assume_yes, options.project, ::isatty(0) == 1,
-                           ::isatty(2) == 1};
+  ConsoleSettings settings{options.assume_yes, options.project, ::isatty(0) == 1, ::isatty(2) == 1};
   // A JSON or SARIF document on standard output has it to itself: questions go to stderr.
   const bool document_on_stdout = options.format != ReportFormat::kText && options.output.empty();
   ConsoleUi ui(settings, std::cin, document_on_stdout ? std::cerr : std::cout, std::cerr,
@@ -106,7 +105,10 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
   AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
   context.threads = threads;
   std::error_code ignored;
-  context.settings = {options.format, options.output, &std::cout, baseline,
+  context.settings = {options.format,
+                      options.output,
+                      &std::cout,
+                      baseline,
                       {program, IVARSCAN_VERSION, "",
                        std::filesystem::absolute(folder, ignored).lexically_normal().string()}};
   const ReportOutcome outcome = App(context).Start();

@@ -11,17 +11,17 @@
 namespace ivarscan {
 
 struct ConsoleOptions {
-  std::string repository;              // --repository DIR; empty: the usual places
-  std::optional<std::string> project;  // --project NAME
-  bool assume_yes = false;             // --yes
-  bool no_open = false;                // --no-open
+  std::string repository;                     // --repository DIR; empty: the usual places
+  std::optional<std::string> project;         // --project NAME
+  bool assume_yes = false;                    // --yes
+  bool no_open = false;                       // --no-open
   ReportFormat format = ReportFormat::kText;  // --format text|json|sarif
-  std::string output;                  // --output FILE; empty: the usual place
-  bool fail_on_findings = false;       // --fail-on-findings
-  std::string baseline;                // --baseline FILE; empty: none
-  unsigned threads = 0;                // --threads N; 0: one per processor core
-  bool help = false;                   // --help
-  bool version = false;                // --version
+  std::string output;                         // --output FILE; empty: the usual place
+  bool fail_on_findings = false;              // --fail-on-findings
+  std::string baseline;                       // --baseline FILE; empty: none
+  unsigned threads = 0;                       // --threads N; 0: one per processor core
+  bool help = false;                          // --help
+  bool version = false;                       // --version
 };
 
 // Parses the arguments after the program name. Accepts "--option VALUE" and

@@ -11,8 +11,8 @@ std::optional<ConsoleOptions> Parse(std::vector<std::string> arguments, std::str
 
 TEST(ConsoleOptionsTest, TakesEveryOptionInBothForms) {
   std::string error;
-  auto options = Parse({"--repository", "/r", "--project=Sales Suite", "--yes", "--no-open"},
-                       &error);
+  auto options =
+      Parse({"--repository", "/r", "--project=Sales Suite", "--yes", "--no-open"}, &error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->repository, "/r");
   EXPECT_EQ(options->project, "Sales Suite");
@@ -38,9 +38,9 @@ TEST(ConsoleOptionsTest, RejectsUnknownArgumentsAndMissingValues) {
 
 TEST(ConsoleOptionsTest, OutputFormatsAndTheCiOptions) {
   std::string error;
-  auto options = Parse({"--format=sarif", "--output", "out.sarif", "--fail-on-findings",
-                        "--baseline=base.json"},
-                       &error);
+  auto options = Parse(
+      {"--format=sarif", "--output", "out.sarif", "--fail-on-findings", "--baseline=base.json"},
+      &error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->format, ReportFormat::kSarif);
   EXPECT_EQ(options->output, "out.sarif");
@@ -80,8 +80,8 @@ TEST(ConsoleOptionsTest, UsageNamesTheReportAndTheExitStatuses) {
   EXPECT_NE(usage.find("Usage: ivarscan20"), std::string::npos);
   EXPECT_NE(usage.find("DUPIVars20.TXT"), std::string::npos);
   EXPECT_NE(usage.find("Exit status: 0"), std::string::npos);
-  for (const char* documented : {"--format", "--output", "--fail-on-findings", "--baseline",
-                                 "3 with --fail-on-findings"}) {
+  for (const char* documented :
+       {"--format", "--output", "--fail-on-findings", "--baseline", "3 with --fail-on-findings"}) {
     EXPECT_NE(usage.find(documented), std::string::npos) << documented;
   }
 }

@@ -49,8 +49,8 @@ int ConsoleProjectDialog::Show() {
   PrintList();
   for (;;) {
     out_ << "Project number or name (Enter = "
-         << (selected_ >= 0 ? items_[selected_].name : std::string("none")) << ", q = Cancel): "
-         << std::flush;
+         << (selected_ >= 0 ? items_[selected_].name : std::string("none"))
+         << ", q = Cancel): " << std::flush;
     std::string answer;
     if (!std::getline(in_, answer)) {
       out_ << "\n";

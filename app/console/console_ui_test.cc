@@ -29,7 +29,8 @@ TEST_F(ConsoleUiTest, YesNoBoxShowsCaptionAndTextAndTakesEnterAsYes) {
   EXPECT_EQ(ui.ShowMessageBox("Quorvex", "Line one\r\nLine two", BoxStyle::kQuestionYesNo), kIdYes);
   EXPECT_NE(out_.str().find("Quorvex\n-------\nLine one\nLine two\n"), std::string::npos);
   EXPECT_EQ(ui.ShowMessageBox("Warning", "Close?", BoxStyle::kQuestionYesNo), kIdNo);
-  EXPECT_EQ(ui.ShowMessageBox("Warning", "Again?", BoxStyle::kQuestionYesNo), kIdNo);  // end of input
+  EXPECT_EQ(ui.ShowMessageBox("Warning", "Again?", BoxStyle::kQuestionYesNo),
+            kIdNo);  // end of input
 }
 
 TEST_F(ConsoleUiTest, WithoutATerminalAQuestionIsNoAndSaysWhichOptionAnswersIt) {

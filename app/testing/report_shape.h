@@ -12,10 +12,10 @@ namespace ivarscan {
 
 // Checks `report` line by line, with the texts and widths of engine/text_report.h (whose
 // exact bytes the report cases check): the header; then application blocks, each a heading, a
-// rule of "=" as wide as kApplicationRuleWidth, class blocks (Class, App naming the heading's application, Module,
-// Inherits from, at most one missing-parent or cyclic-inheritance line, an empty line, the
-// section line, detail lines, two empty lines; a block without a missing-parent or cyclic
-// line has at least one detail line), the "none" line and an empty line when there is no
+// rule of "=" as wide as kApplicationRuleWidth, class blocks (Class, App naming the heading's
+// application, Module, Inherits from, at most one missing-parent or cyclic-inheritance line, an
+// empty line, the section line, detail lines, two empty lines; a block without a missing-parent or
+// cyclic line has at least one detail line), the "none" line and an empty line when there is no
 // class block and the block was not cancelled, and the cancelled line only at the very
 // end. Every line ends in CR LF. Returns empty text when the report is well formed, else
 // what is wrong and on which line (counted from 1).

@@ -74,14 +74,16 @@ TEST(ReportShapeTest, RejectsBrokenReports) {
              "Duplicate instance variables:\r\nx also in A\r\n\r\n\r\n"),
        "detail line without application and module"},
       {Block("Application: Orders\n" + kRule), "line feed alone"},
-      {Block("Application: Orders\r\n" + std::string(report_text::kApplicationRuleWidth, '=')), "no CR LF at the end"},
+      {Block("Application: Orders\r\n" + std::string(report_text::kApplicationRuleWidth, '=')),
+       "no CR LF at the end"},
   };
   for (const Case& c : cases) EXPECT_NE(CheckReportShape(c.report), "") << c.why;
 }
 
 TEST(ReportShapeTest, SaysWhereTheReportGoesWrong) {
   EXPECT_EQ(CheckReportShape(Block("Application: Orders\r\nnot a rule\r\n")),
-            "line 7: expected \"" + std::string(report_text::kApplicationRuleWidth, '=') + "\": \"not a rule\"");
+            "line 7: expected \"" + std::string(report_text::kApplicationRuleWidth, '=') +
+                "\": \"not a rule\"");
 }
 
 }  // namespace

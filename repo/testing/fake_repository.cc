@@ -135,8 +135,8 @@ EntityHandle FakeRepository::AddEntity(ModuleHandle module, FakeEntity entity) {
   if (entity.first_line == 0) {
     entity.source_file = applications_[owner.application - 1].info.name + "/" + owner.name + ".prg";
     entity.first_line = owner.next_line;
-    owner.next_line += static_cast<std::uint32_t>(
-        std::count(entity.source.begin(), entity.source.end(), '\n'));
+    owner.next_line +=
+        static_cast<std::uint32_t>(std::count(entity.source.begin(), entity.source.end(), '\n'));
   }
   entities_.push_back(std::move(entity));
   EntityHandle handle = kFirstEntity + static_cast<EntityHandle>(entities_.size() - 1);

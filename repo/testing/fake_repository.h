@@ -166,8 +166,8 @@ class FakeRepository final : public RepositoryAccess {
   Status EntQueryDescription(EntityHandle entity, RecHandle* handle,
                              std::uint16_t* number) override;
   Status EntQueryProt(EntityHandle entity, char* buffer, std::uint32_t size) override;
-  Status EntQuerySourcePosition(EntityHandle entity, std::string* file,
-                                std::string* module_in_file, std::uint32_t* line) override;
+  Status EntQuerySourcePosition(EntityHandle entity, std::string* file, std::string* module_in_file,
+                                std::uint32_t* line) override;
 
  private:
   enum class Outcome { kServe, kFail, kZeroHandle };

@@ -273,8 +273,7 @@ void OsExceptionBox(Scenario& scenario) {
   ClickButton(box.window, IDOK);
   scenario.ExpectEq(scenario.WaitForExit(), 50u, "exit code (the general code)");
   const std::string log = scenario.ReadFile("VOERROR.LOG");
-  scenario.Expect(log.find("ExceptionCode   :C0000005\r\n") != std::string::npos,
-                  "logged: " + log);
+  scenario.Expect(log.find("ExceptionCode   :C0000005\r\n") != std::string::npos, "logged: " + log);
   scenario.Expect(log.find("ExceptionInfo   :00000001\r\n") != std::string::npos,
                   "the write fault's information is logged: " + log);
 }

@@ -21,8 +21,8 @@ constexpr int kSteps = 100;
 int main() {
   ivarscan::Win32Ui ui;
   std::ofstream result("smoke-result.txt", std::ios::binary);
-  const int answer =
-      ui.ShowMessageBox("Smoke test", "Show the project dialog?", ivarscan::BoxStyle::kQuestionYesNo);
+  const int answer = ui.ShowMessageBox("Smoke test", "Show the project dialog?",
+                                       ivarscan::BoxStyle::kQuestionYesNo);
   result << "answer=" << answer << std::endl;
   if (answer != ivarscan::kIdYes) return 0;
 
