@@ -100,7 +100,7 @@ ShellRun RunShell(const Fault* fault) {
   ScriptedUi ui;
   ui.dialog_choice = "Sales";
   FakeDesktop desktop;
-  MemoryEnv env;
+  FakeEnv env;
   AppContext context{repo,       ui,
                      desktop,    env,
                      kVariant25, [](const FileFailure&) {
@@ -114,7 +114,7 @@ ShellRun RunShell(const Fault* fault) {
     run.thrown = "an exception that is no std::exception";
   }
   run.report_written = env.FileExists(kReportFile);
-  if (run.report_written) run.report = env.files[kReportFile];
+  if (run.report_written) run.report = env.files()[kReportFile];
   run.boxes = ui.boxes;
   run.repository_open = repo.is_open();
   run.current_project = repo.current_project();

@@ -34,28 +34,28 @@ class ReportFileTest : public ::testing::Test {
     return Handler(std::vector<FileFailureAnswer>{answer});
   }
 
-  MemoryEnv env_;
+  FakeEnv env_;
   std::vector<Failure> failures_;
 };
 
 TEST_F(ReportFileTest, TruncatesAnEarlierReportAndWritesEverything) {
-  env_.files["R.TXT"] = "old report";
+  env_.files()["R.TXT"] = "old report";
   ReportFile file(env_, "R.TXT", Handler(FileFailureAnswer::kAbandon));
   const std::string large(200 * 1024, 'x');  // more than one buffer's worth
   file.WriteLine("first");
   file.Write(large);
   file.Close();
-  EXPECT_EQ(env_.files["R.TXT"], "first\r\n" + large);
+  EXPECT_EQ(env_.files()["R.TXT"], "first\r\n" + large);
   EXPECT_TRUE(failures_.empty());
 }
 
 TEST_F(ReportFileTest, EachFailingOperationIsReportedWithItsCodeTriesAndHandle) {
-  env_.failing_creates = 2;
-  env_.failing_appends = 1;
+  env_.FailNextCreations(2);
+  env_.FailNextWrites(1);
   ReportFile file(env_, "R.TXT", Handler(FileFailureAnswer::kRetry));
   file.Write("text");
   file.Close();
-  EXPECT_EQ(env_.files["R.TXT"], "text");
+  EXPECT_EQ(env_.files()["R.TXT"], "text");
   ASSERT_EQ(failures_.size(), 3u);
   EXPECT_EQ(failures_[0].general_code, kCreateErrorCode);
   EXPECT_EQ(failures_[0].os_code, EACCES);
@@ -70,18 +70,17 @@ TEST_F(ReportFileTest, EachFailingOperationIsReportedWithItsCodeTriesAndHandle) 
 }
 
 TEST_F(ReportFileTest, RetryAfterAShortWriteGoesOnWhereItStopped) {
-  env_.failing_appends = 2;
-  env_.stored_before_failing = 3;  // each failing write stores three bytes first
+  env_.FailNextWrites(2, 3);  // each failing write stores three bytes first
   ReportFile file(env_, "R.TXT", Handler(FileFailureAnswer::kRetry));
   file.Write("abcdefghij");
   file.Close();
-  EXPECT_EQ(env_.files["R.TXT"], "abcdefghij");
+  EXPECT_EQ(env_.files()["R.TXT"], "abcdefghij");
   ASSERT_EQ(failures_.size(), 2u);
   EXPECT_EQ(failures_[1].tries, 2u);
 }
 
 TEST_F(ReportFileTest, AFailedCloseIsNeverTakenForSuccess) {
-  env_.failing_closes = 1;
+  env_.FailNextCloses(1);
   ReportFile file(
       env_, "R.TXT",
       Handler({FileFailureAnswer::kRetry, FileFailureAnswer::kRetry, FileFailureAnswer::kAbandon}));
@@ -93,9 +92,9 @@ TEST_F(ReportFileTest, AFailedCloseIsNeverTakenForSuccess) {
 }
 
 TEST_F(ReportFileTest, AbandoningOrNoHandlerThrows) {
-  env_.failing_creates = 1;
+  env_.FailNextCreations(1);
   EXPECT_THROW(ReportFile(env_, "R.TXT", Handler(FileFailureAnswer::kAbandon)), ReportAbandoned);
-  env_.failing_appends = 1;
+  env_.FailNextWrites(1);
   ReportFile file(env_, "R.TXT", nullptr);
   file.Write("text");
   EXPECT_THROW(file.Close(), ReportAbandoned);
@@ -108,7 +107,7 @@ TEST_F(ReportFileTest, WhatIsBufferedReachesTheFileWhenTheRunUnwinds) {
     throw std::runtime_error("the analysis failed");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(env_.files["R.TXT"], "Application: Orders\r\n");
+  EXPECT_EQ(env_.files()["R.TXT"], "Application: Orders\r\n");
 }
 
 TEST(ReportFileQuitTest, WhatIsBufferedReachesTheFileWhenTheProgramQuits) {

@@ -36,7 +36,7 @@ class ShellTest : public ::testing::Test {
   }
 
   ReportOutcome Start() { return App(context_).Start(); }
-  const std::string& Report() { return env_.files["DUPIVars25.TXT"]; }
+  const std::string& Report() { return env_.files()["DUPIVars25.TXT"]; }
   std::vector<std::string> BoxTexts() const {
     std::vector<std::string> texts;
     for (const ShownBox& box : ui_.boxes) texts.push_back(box.text);
@@ -46,7 +46,7 @@ class ShellTest : public ::testing::Test {
   FakeRepository repo_;
   ScriptedUi ui_;
   FakeDesktop desktop_;
-  MemoryEnv env_;
+  FakeEnv env_;
   int file_failures_ = 0;
   FileFailureAnswer file_failure_answer_ = FileFailureAnswer::kAbandon;
   AppContext context_{repo_, ui_, desktop_, env_, kVariant25, [this](const FileFailure&) {
@@ -102,7 +102,7 @@ TEST_F(ShellTest, AnIdeThatClosesOnRequestLetsTheRunGoOn) {
             "run.\r\n\r\nCan I shut it down for you?");
   EXPECT_EQ(ui_.boxes[1].caption, "Warning");
   EXPECT_EQ(desktop_.close_messages, 1);
-  EXPECT_EQ(env_.sleeps, 3);
+  EXPECT_EQ(env_.sleeps(), 3);
   EXPECT_EQ(ui_.boxes.size(), 3u);  // introduction, offer, closing note
 }
 
@@ -110,8 +110,8 @@ TEST_F(ShellTest, AnIdeThatNeverClosesGetsSixtyPausesThenTheStillRunningBox) {
   desktop_.ide_running = true;
   desktop_.lookups_until_closed = -1;
   EXPECT_EQ(Start(), ReportOutcome::kNotRun);
-  EXPECT_EQ(env_.sleeps, 60);
-  EXPECT_EQ(env_.slept_milliseconds, 60000);
+  EXPECT_EQ(env_.sleeps(), 60);
+  EXPECT_EQ(env_.slept_milliseconds(), 60000);
   ASSERT_EQ(ui_.boxes.size(), 3u);
   EXPECT_EQ(ui_.boxes[2].text, "CA-Visual Objects is still running. The utility cannot proceed.");
   EXPECT_EQ(ui_.boxes[2].style, BoxStyle::kErrorOk);
@@ -130,8 +130,8 @@ TEST_F(ShellTest, UnavailableRepositoryIsTriedTwentyTimesASecondApart) {
   repo_.FailCall("AdamInit", 0);
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kNotRun);
   EXPECT_EQ(Count(repo_.calls(), "AdamInit"), 20);
-  EXPECT_EQ(env_.sleeps, 20);
-  EXPECT_EQ(env_.slept_milliseconds, 20000);
+  EXPECT_EQ(env_.sleeps(), 20);
+  EXPECT_EQ(env_.slept_milliseconds(), 20000);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Could not access the repository"});
   EXPECT_EQ(ui_.boxes[0].caption, "");
   EXPECT_EQ(Count(repo_.calls(), "AdamExit"), 0);
@@ -142,14 +142,14 @@ TEST_F(ShellTest, ARepositoryThatCannotOpenLaterIsNotWaitedFor) {
   repo_.SetOpeningHopeless(true);
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kNotRun);
   EXPECT_EQ(Count(repo_.calls(), "AdamInit"), 1);
-  EXPECT_EQ(env_.sleeps, 0);
+  EXPECT_EQ(env_.sleeps(), 0);
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Could not access the repository"});
 }
 
 TEST_F(ShellTest, RepositoryThatOpensLateIsUsed) {
   repo_.FailFirstCalls("AdamInit", 19);
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
-  EXPECT_EQ(env_.sleeps, 19);
+  EXPECT_EQ(env_.sleeps(), 19);
 }
 
 TEST_F(ShellTest, CancelInTheProjectDialogClosesTheRepositoryQuietly) {
@@ -198,7 +198,7 @@ TEST_F(ShellTest, CancelledRunIsClosedAndShownAndStopsAtThatApplication) {
 }
 
 TEST_F(ShellTest, ReportFileThatCannotBeCreatedAbandonsTheRunWithoutViewer) {
-  env_.failing_creates = 1;
+  env_.FailNextCreations(1);
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kAbandoned);
   EXPECT_EQ(file_failures_, 1);
   EXPECT_TRUE(desktop_.viewer_commands.empty());
@@ -207,7 +207,7 @@ TEST_F(ShellTest, ReportFileThatCannotBeCreatedAbandonsTheRunWithoutViewer) {
 }
 
 TEST_F(ShellTest, RetryAfterAFailedCreationWritesTheReport) {
-  env_.failing_creates = 2;
+  env_.FailNextCreations(2);
   file_failure_answer_ = FileFailureAnswer::kRetry;
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
   EXPECT_EQ(file_failures_, 2);
@@ -216,7 +216,7 @@ TEST_F(ShellTest, RetryAfterAFailedCreationWritesTheReport) {
 }
 
 TEST_F(ShellTest, FailedWriteClosesTheDialogAndStartsNoViewer) {
-  env_.failing_appends = 1;
+  env_.FailNextWrites(1);
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kAbandoned);
   EXPECT_EQ(ui_.progress_log.back(), "END");
   EXPECT_TRUE(desktop_.viewer_commands.empty());
@@ -245,14 +245,14 @@ TEST_F(ShellTest, JsonAndSarifGoToTheirOutputOrStandardOutputWithoutViewer) {
   context_.settings.format = ReportFormat::kSarif;
   context_.settings.output = "run.sarif";
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
-  EXPECT_NE(env_.files["run.sarif"].find("\"version\": \"2.1.0\""), std::string::npos);
+  EXPECT_NE(env_.files()["run.sarif"].find("\"version\": \"2.1.0\""), std::string::npos);
   EXPECT_TRUE(desktop_.viewer_commands.empty());
 }
 
 TEST_F(ShellTest, AJsonFileThatCannotBeCreatedGoesToTheFileFailureHandler) {
   context_.settings.format = ReportFormat::kJson;
   context_.settings.output = "run.json";
-  env_.failing_creates = 1;
+  env_.FailNextCreations(1);
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kAbandoned);
   EXPECT_EQ(file_failures_, 1);
   EXPECT_TRUE(ui_.progress_log.empty());
@@ -268,7 +268,7 @@ TEST_F(ShellTest, TextToItsOutputFileWithABaselineThatHoldsEverything) {
   context_.settings.output = "report.txt";
   context_.settings.baseline = &*baseline;
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
-  EXPECT_EQ(env_.files["report.txt"],
+  EXPECT_EQ(env_.files()["report.txt"],
             kHeader + "Application: Orders\r\n" + kApplicationRule +
                 "\r\nNo classes with duplicate instance variables\r\n\r\n");
   EXPECT_EQ(context_.reported_findings, 0u);

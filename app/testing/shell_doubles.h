@@ -1,6 +1,6 @@
 // Doubles of the toolkit and the desktop for the application shell's tests: a user who
 // answers from a script, and an IDE that closes or never closes. Report files are kept in
-// a MemoryEnv (platform/testing/memory_env.h).
+// a FakeEnv without a base (platform/testing/fake_env.h).
 #ifndef IVARSCAN_APP_TESTING_SHELL_DOUBLES_H_
 #define IVARSCAN_APP_TESTING_SHELL_DOUBLES_H_
 
@@ -13,7 +13,7 @@
 #include "app/ui.h"
 #include "engine/testing/scripted_progress.h"
 #include "platform/desktop.h"
-#include "platform/testing/memory_env.h"
+#include "platform/testing/fake_env.h"
 
 namespace ivarscan {
 
