@@ -305,12 +305,8 @@ class AppReport {
 bool REPORTAPPDUP(RepositoryAccess& repo, AppHandle application, FindingSink& findings,
                   ProgressDialog& dialog, ClassListCache* classes) {
   IVARSCAN_ROUTINE("REPORTAPPDUP");
-  if (classes == nullptr) {
-    ClassListCache own_classes(repo);
-    AppReport(repo, application, findings, dialog, own_classes).Run();
-  } else {
-    AppReport(repo, application, findings, dialog, *classes).Run();
-  }
+  ClassListCache own_classes(repo);  // used only when the caller shares none
+  AppReport(repo, application, findings, dialog, classes ? *classes : own_classes).Run();
   return true;
 }
 
