@@ -107,10 +107,6 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-// Opens an existing file for writing at its end, without truncating it. Fails (not found)
-// when the file does not exist; never creates it.
-std::error_code OpenFileForAppend(const std::string& path, std::unique_ptr<WritableFile>* file);
-
 // True when `error` from Env::LockFile says that another process holds the lock.
 bool IsLockHeld(std::error_code error);
 
