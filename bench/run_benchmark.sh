@@ -20,18 +20,8 @@ form=${3:-folder}
 threads=${4:+--threads $4}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${IVARSCAN_BENCH_BUILD:-$root/build/release}
-data=$root/build/bench-data/$preset
-[ "$form" = folder ] || data=$data-$form
-stamp=$data.stamp
-
-# The generator's sources (the export writer's included) and the preset decide every byte.
-wanted="$(cat "$root"/bench/generate_repository.py "$root"/bench/repogen_*.py \
-  "$root"/tests/export_writer.py | sha256sum | cut -c1-16) $preset $form"
-if [ ! -f "$data/repository.ini" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$wanted" ]; then
-  rm -f "$stamp"
-  python3 "$root/bench/generate_repository.py" --preset "$preset" --form "$form" --force "$data"
-  echo "$wanted" > "$stamp"
-fi
+. "$root/bench/bench_data.sh"
+bench_data "$preset" "$form"
 
 cmake --preset release -B "$build" -S "$root" > /dev/null
 cmake --build "$build" --target ivarscan run_benchmark > /dev/null

@@ -13,9 +13,8 @@ preset=${1:?usage: bench/time_formats.sh small|medium|large [rounds]}
 rounds=${2:-3}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${IVARSCAN_BENCH_BUILD:-$root/build/release}
-data=$root/build/bench-data/$preset
-[ -f "$data/repository.ini" ] ||
-  python3 "$root/bench/generate_repository.py" --preset "$preset" --force "$data"
+. "$root/bench/bench_data.sh"
+bench_data "$preset" folder
 cmake --preset release -B "$build" -S "$root" > /dev/null
 cmake --build "$build" --target ivarscan > /dev/null
 
