@@ -60,13 +60,7 @@ class ExportRepositoryTest : public ::testing::Test {
   }
 
   bool Warned(std::string_view relative, std::string_view reason_part) {
-    for (const SkippedFile& skipped : skipped_.entries()) {
-      if (skipped.path == folder_.PathOf(relative) &&
-          skipped.reason.find(reason_part) != std::string::npos) {
-        return true;
-      }
-    }
-    return false;
+    return folder_.Warned(skipped_.entries(), relative, reason_part);
   }
 
   TestFolder folder_;

@@ -134,13 +134,7 @@ class FolderRepositoryTest : public ::testing::Test {
   }
 
   bool Skipped(const std::string& relative, std::string_view reason_part) {
-    for (const SkippedFile& skipped : repository_.skipped()) {
-      if (skipped.path == folder_.PathOf(relative) &&
-          skipped.reason.find(reason_part) != std::string::npos) {
-        return true;
-      }
-    }
-    return false;
+    return folder_.Warned(repository_.skipped(), relative, reason_part);
   }
 
   TestFolder folder_;

@@ -51,4 +51,13 @@ std::string TestFolder::Read(std::string_view relative) const {
 
 bool TestFolder::Exists(std::string_view relative) const { return fs::exists(PathOf(relative)); }
 
+bool TestFolder::Warned(const std::vector<SkippedFile>& skipped, std::string_view relative,
+                        std::string_view reason_part) const {
+  const std::string path = PathOf(relative);
+  for (const SkippedFile& entry : skipped) {
+    if (entry.path == path && entry.reason.find(reason_part) != std::string::npos) return true;
+  }
+  return false;
+}
+
 }  // namespace ivarscan

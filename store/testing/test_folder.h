@@ -5,6 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "store/skipped_file.h"
 
 namespace ivarscan {
 
@@ -25,6 +28,10 @@ class TestFolder {
   // The contents of the file `relative`; empty when it cannot be read.
   std::string Read(std::string_view relative) const;
   bool Exists(std::string_view relative) const;
+  // True when `skipped` holds a warning about the file `relative` whose reason contains
+  // `reason_part`.
+  bool Warned(const std::vector<SkippedFile>& skipped, std::string_view relative,
+              std::string_view reason_part) const;
 
  private:
   std::string path_;
