@@ -199,6 +199,19 @@ void ForEachItem(std::string_view declaration, Visit visit) {
 // On a declaration line a tab counts as a blank.
 bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
 
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && IsBlankOrTab(text[start])) ++start;
+  return text.substr(start);
+}
+
+std::size_t FindBlank(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (IsBlankOrTab(text[i])) return i;
+  }
+  return kNone;
+}
+
 // Where the name of a declaration item ends: at the first " AS " or " IS " (either
 // letters in any case), ":=" or "[", or at the end. Cutting the item at each of these in
 // turn ends it at the first of them, since none can straddle another's cut.
@@ -312,11 +325,10 @@ IvarList GETVISIBLEIVARS(std::string_view class_source, std::vector<std::size_t>
   std::size_t listed = 0;
   ForEachLine(text, [&](std::string_view line) {
     // Tabs count as blanks on a declaration line.
-    const std::string_view declaration =
-        line.substr(std::min(line.find_first_not_of(" \t"), line.size()));
+    const std::string_view declaration = WithoutLeadingBlanks(line);
     if (!IsDeclarationLine(declaration)) return;
     // The keyword goes: the items start at the first blank. Without one there are none.
-    const std::size_t blank = declaration.find_first_of(" \t");
+    const std::size_t blank = FindBlank(declaration);
     if (blank == kNone) return;
     // An item that leaves no name (as in "EXPORT a, , b") declares nothing: listing it
     // would compare and report an empty name.
