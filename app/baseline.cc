@@ -4,6 +4,7 @@
 
 #include "app/cp1252.h"
 #include "app/json_report.h"
+#include "engine/finding_kinds.h"
 #include "platform/text.h"
 
 namespace ivarscan {
@@ -13,7 +14,7 @@ using Json = nlohmann::json;
 
 // The kind named at `object["kind"]`; throws when there is none such.
 FindingKind KindOf(const Json& object) {
-  const std::optional<FindingKind> kind = FindingKindFromName(object.at("kind").get<std::string>());
+  const std::optional<FindingKind> kind = FindingKindFromId(object.at("kind").get<std::string>());
   if (!kind) throw std::runtime_error("unknown kind of finding " + object.at("kind").dump());
   return *kind;
 }
@@ -52,7 +53,7 @@ std::string Baseline::Key(std::string_view application, std::string_view class_n
                           std::string_view variable, FindingKind kind) {
   std::string key = UpperAscii(application);
   for (std::string_view part : {class_name, variable}) key.append(1, '\0').append(UpperAscii(part));
-  return key.append(1, '\0').append(FindingKindName(kind));
+  return key.append(1, '\0').append(InfoOf(kind).id);
 }
 
 void Baseline::Add(std::string_view application, std::string_view class_name,

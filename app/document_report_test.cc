@@ -101,7 +101,11 @@ TEST(SarifReportTest, OneRulePerKindAndOneResultPerFinding) {
     EXPECT_FALSE(rule["shortDescription"]["text"].get<std::string>().empty());
     EXPECT_FALSE(rule["fullDescription"]["text"].get<std::string>().empty());
     EXPECT_FALSE(rule["help"]["text"].get<std::string>().empty());
+    EXPECT_FALSE(rule["help"]["markdown"].get<std::string>().empty());
+    EXPECT_EQ(rule["properties"]["problem.severity"], rule["defaultConfiguration"]["level"]);
+    EXPECT_FALSE(rule["properties"]["tags"].empty());
   }
+  EXPECT_EQ(rules[1]["properties"]["tags"], (Json{"correctness", "compatibility"}));
 
   const Json& results = run["results"];
   ASSERT_EQ(results.size(), 3u);

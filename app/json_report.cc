@@ -1,21 +1,14 @@
 #include "app/json_report.h"
 
-#include <array>
 #include <nlohmann/json.hpp>
 
 #include "app/cp1252.h"
+#include "engine/finding_kinds.h"
 
 namespace ivarscan {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-constexpr std::array<std::pair<FindingKind, std::string_view>, 4> kKindNames = {{
-    {FindingKind::kDuplicateInClass, "duplicate-in-class"},
-    {FindingKind::kDuplicateOfInherited, "duplicate-of-inherited"},
-    {FindingKind::kMissingParent, "missing-parent"},
-    {FindingKind::kCyclicInheritance, "cyclic-inheritance"},
-}};
 
 Json Text(std::string_view text) { return Cp1252ToUtf8(text); }
 
@@ -28,7 +21,7 @@ void AddLocation(const SourcePosition& position, Json* object) {
 }
 
 Json VariableJson(const VariableFinding& variable) {
-  Json json = {{"kind", FindingKindName(variable.kind)}, {"name", Text(variable.name)}};
+  Json json = {{"kind", InfoOf(variable.kind).id}, {"name", Text(variable.name)}};
   AddLocation(variable.position, &json);
   if (variable.kind == FindingKind::kDuplicateInClass) {
     Json duplicate = Json::object();
@@ -50,7 +43,7 @@ Json ClassJson(const ClassFinding& finding) {
                {"parent", Text(finding.parent)}};
   AddLocation(finding.position, &json);
   if (finding.problem) {
-    json["problem"] = {{"kind", FindingKindName(*finding.problem)},
+    json["problem"] = {{"kind", InfoOf(*finding.problem).id},
                        {"class", Text(finding.problem_class)}};
   }
   Json variables = Json::array();
@@ -61,20 +54,6 @@ Json ClassJson(const ClassFinding& finding) {
 }
 
 }  // namespace
-
-std::string_view FindingKindName(FindingKind kind) {
-  for (const auto& [known, name] : kKindNames) {
-    if (known == kind) return name;
-  }
-  return {};
-}
-
-std::optional<FindingKind> FindingKindFromName(std::string_view name) {
-  for (const auto& [kind, known] : kKindNames) {
-    if (known == name) return kind;
-  }
-  return std::nullopt;
-}
 
 std::size_t CountFindings(const ClassFinding& finding) {
   return finding.variables.size() + (finding.problem ? 1 : 0);

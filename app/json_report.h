@@ -23,11 +23,6 @@ struct RunDescription {
 // The version of the JSON output's layout; a reader refuses any other.
 inline constexpr int kJsonReportVersion = 1;
 
-// The name of a kind of finding in the JSON output, the baseline and the SARIF rules, and
-// back; nullopt for a name that is none of them.
-std::string_view FindingKindName(FindingKind kind);
-std::optional<FindingKind> FindingKindFromName(std::string_view name);
-
 // The findings of a class: its problem, if any, and its variable findings.
 std::size_t CountFindings(const ClassFinding& finding);
 

@@ -1,8 +1,10 @@
 #include "app/sarif_report.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "app/cp1252.h"
+#include "engine/finding_kinds.h"
 #include "engine/text_report.h"
 
 namespace ivarscan {
@@ -13,51 +15,29 @@ using Json = nlohmann::ordered_json;
 constexpr char kSchema[] = "https://json.schemastore.org/sarif-2.1.0.json";
 constexpr char kRepositoryBase[] = "REPOSITORY";
 
-struct Rule {
-  FindingKind kind;
-  const char* name;
-  const char* level;
-  const char* short_description;
-  const char* full_description;
-  const char* help;
-};
-
-// In the order of FindingKind, so a kind's number is its rule index.
-constexpr Rule kRules[] = {
-    {FindingKind::kDuplicateInClass, "DuplicateInClass", "error",
-     "Instance variable declared more than once in one class",
-     "A class declares the same instance variable (EXPORT, PROTECT or INSTANCE) more than "
-     "once; names compare ignoring letter case.",
-     "Keep one of the declarations and remove the others."},
-    {FindingKind::kDuplicateOfInherited, "DuplicateOfInherited", "error",
-     "Instance variable that an ancestor class declares too",
-     "A class declares an instance variable that one of its ancestor classes (found in the "
-     "application, in the applications on its search path or in the System Library) declares "
-     "as well. The 2.5 compiler refuses such a class.",
-     "Remove the declaration from the subclass, which then uses the inherited variable, or "
-     "rename it."},
-    {FindingKind::kMissingParent, "MissingParent", "warning", "Parent class not found",
-     "A class of the inheritance chain names a parent class that neither the application, nor "
-     "the applications on its search path, nor the System Library declares, so the chain "
-     "cannot be checked beyond it.",
-     "Add the application that declares the parent to the search path, or correct the "
-     "parent's name."},
-    {FindingKind::kCyclicInheritance, "CyclicInheritance", "error", "Cyclic inheritance",
-     "Following the parent classes leads back to a class that is already in the chain.",
-     "Break the cycle by changing the parent class of one of the classes in it."},
-};
-
-const Rule& RuleOf(FindingKind kind) { return kRules[static_cast<std::size_t>(kind)]; }
-
 Json Message(const std::string& text) { return {{"text", Cp1252ToUtf8(text)}}; }
 
-Json RuleJson(const Rule& rule) {
-  return {{"id", FindingKindName(rule.kind)},
-          {"name", rule.name},
-          {"shortDescription", {{"text", rule.short_description}}},
-          {"fullDescription", {{"text", rule.full_description}}},
-          {"help", {{"text", rule.help}}},
-          {"defaultConfiguration", {{"level", rule.level}}}};
+Json Tags(std::string_view tags) {
+  Json list = Json::array();
+  for (std::size_t start = 0; start < tags.size();) {
+    const std::size_t end = std::min(tags.find(' ', start), tags.size());
+    list.push_back(tags.substr(start, end - start));
+    start = end + 1;
+  }
+  return list;
+}
+
+Json RuleJson(const FindingKindInfo& kind) {
+  return {{"id", kind.id},
+          {"name", kind.rule_name},
+          {"shortDescription", {{"text", kind.short_description}}},
+          {"fullDescription", {{"text", kind.full_description}}},
+          {"help", {{"text", kind.help}, {"markdown", kind.help_markdown}}},
+          {"defaultConfiguration", {{"level", kind.level}}},
+          {"properties",
+           {{"tags", Tags(kind.tags)},
+            {"precision", kind.precision},
+            {"problem.severity", kind.level}}}};
 }
 
 // A location at `position`, when it is known, in the class `finding`.
@@ -83,10 +63,10 @@ Json Location(const SourcePosition& position, const std::string& application,
 }
 
 Json Result(FindingKind kind, const std::string& text, Json location) {
-  const Rule& rule = RuleOf(kind);
-  return {{"ruleId", FindingKindName(kind)},
+  const FindingKindInfo& info = InfoOf(kind);
+  return {{"ruleId", info.id},
           {"ruleIndex", static_cast<int>(kind)},
-          {"level", rule.level},
+          {"level", info.level},
           {"message", Message(text)},
           {"locations", Json::array({std::move(location)})}};
 }
@@ -157,7 +137,7 @@ std::string PathToUri(std::string_view path) {
 
 std::string SarifReport(const RunFindings& findings, const RunDescription& run) {
   Json rules = Json::array();
-  for (const Rule& rule : kRules) rules.push_back(RuleJson(rule));
+  for (const FindingKindInfo& kind : FindingKinds()) rules.push_back(RuleJson(kind));
   const Json driver = {{"name", Cp1252ToUtf8(run.program)},
                        {"version", Cp1252ToUtf8(run.version)},
                        {"rules", rules}};

@@ -3,6 +3,7 @@
 #ifndef IVARSCAN_ENGINE_FINDINGS_H_
 #define IVARSCAN_ENGINE_FINDINGS_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,10 @@ enum class FindingKind {
   kMissingParent,         // a class of the chain names a parent that no application declares
   kCyclicInheritance,     // the chain comes back to a class already in it
 };
+
+// The number of kinds: one more than the last above. engine/finding_kinds.cc describes each.
+inline constexpr std::size_t kFindingKindCount =
+    static_cast<std::size_t>(FindingKind::kCyclicInheritance) + 1;
 
 // One variable finding of a class.
 struct VariableFinding {

@@ -1,5 +1,6 @@
 #include "engine/text_report.h"
 
+#include "engine/finding_kinds.h"
 #include "platform/text.h"
 
 namespace ivarscan {
@@ -19,21 +20,16 @@ void AppendLine(std::string* text, std::initializer_list<std::string_view> parts
 }  // namespace
 
 std::string TextReportVariableLine(const VariableFinding& variable) {
-  if (variable.kind == FindingKind::kDuplicateInClass) {
-    return Join({variable.name, report_text::kOccursMoreThanOnce});
-  }
-  return Join({variable.name, report_text::kAlsoIn, variable.ancestor_class, " (",
-               variable.ancestor_application, "-", variable.ancestor_module, ")"});
+  const std::string_view words = InfoOf(variable.kind).report_text;
+  if (variable.kind == FindingKind::kDuplicateInClass) return Join({variable.name, words});
+  return Join({variable.name, words, variable.ancestor_class, " (", variable.ancestor_application,
+               "-", variable.ancestor_module, ")"});
 }
 
 std::string TextReportProblemLine(const ClassFinding& finding) {
-  if (finding.problem == FindingKind::kMissingParent) {
-    return Join({report_text::kMissingParent, finding.problem_class, report_text::kProblemEnd});
-  }
-  if (finding.problem == FindingKind::kCyclicInheritance) {
-    return Join({report_text::kCyclicInheritance, finding.problem_class, report_text::kProblemEnd});
-  }
-  return std::string();
+  if (!finding.problem) return std::string();
+  return Join(
+      {InfoOf(*finding.problem).report_text, finding.problem_class, report_text::kProblemEnd});
 }
 
 std::string report_text::Advertisement() {

@@ -1,4 +1,5 @@
-// The text report: the one place that holds its texts and widths. The report run writes
+// The text report: the one place that holds its texts and widths (the words of each kind
+// of finding are in engine/finding_kinds.h). The report run writes
 // the header; the analysis hands each application's findings to a TextReport as it makes
 // them, so that a cancelled run still ends its file with the block it was working on.
 #ifndef IVARSCAN_ENGINE_TEXT_REPORT_H_
@@ -25,12 +26,8 @@ inline constexpr std::string_view kClass = "Class: ";
 inline constexpr std::string_view kApp = "App: ";
 inline constexpr std::string_view kModule = "Module: ";
 inline constexpr std::string_view kInheritsFrom = "Inherits from: ";
-inline constexpr std::string_view kMissingParent = "** Could not find parent class ";
-inline constexpr std::string_view kCyclicInheritance = "** Cyclic inheritance at class ";
 inline constexpr std::string_view kProblemEnd = " **";
 inline constexpr std::string_view kSection = "Duplicate instance variables:";
-inline constexpr std::string_view kOccursMoreThanOnce = " occurs more than once in this class";
-inline constexpr std::string_view kAlsoIn = " also in ";
 inline constexpr std::string_view kNoClasses = "No classes with duplicate instance variables";
 inline constexpr std::string_view kCancelled = "!!!!! Processing cancelled !!!!!";
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/finding_kinds.h"
 #include "engine/text_report.h"
 #include "platform/text.h"
 
@@ -104,7 +105,8 @@ class ShapeChecker {
 
   // Takes a missing-parent or cyclic-inheritance line when one comes; true when it did.
   bool ParentProblemLine() {
-    for (std::string_view prefix : {kMissingParent, kCyclicInheritance}) {
+    for (FindingKind kind : {FindingKind::kMissingParent, FindingKind::kCyclicInheritance}) {
+      const std::string_view prefix = InfoOf(kind).report_text;
       std::string_view line = Peek();
       if (!line.starts_with(prefix)) continue;
       std::string_view name = line.substr(prefix.size());
@@ -121,8 +123,9 @@ class ShapeChecker {
 
   // "<name> occurs more than once in this class" or "<name> also in <class> (<app>-<module>)".
   static bool DetailLine(std::string_view line) {
-    if (line.ends_with(kOccursMoreThanOnce)) return line.size() > kOccursMoreThanOnce.size();
-    const std::size_t also = line.find(kAlsoIn);
+    const std::string_view repeated = InfoOf(FindingKind::kDuplicateInClass).report_text;
+    if (line.ends_with(repeated)) return line.size() > repeated.size();
+    const std::size_t also = line.find(InfoOf(FindingKind::kDuplicateOfInherited).report_text);
     const std::size_t open = line.rfind(" (");
     return also != std::string_view::npos && also > 0 && open != std::string_view::npos &&
            open > also && line.ends_with(")") &&
