@@ -206,17 +206,17 @@ TEST_F(FolderRepositoryTest, PrjSelectIgnoresCaseAndRewritesOnlyTheCurrentProjec
   EXPECT_EQ(repository_.PrjSelect("alpha"), kFolderOk);
   EXPECT_EQ(
       folder_.Read("repository.ini"),
-      "; written by hand\r\n[Repository]\r\nCurrentProject =Alpha\r\nOwner=me\r\n[X]\r\nY=1\r\n");
+      "; written by hand\r\n[Repository]\r\nCurrentProject = Alpha\r\nOwner=me\r\n[X]\r\nY=1\r\n");
 
   ASSERT_EQ(repository_.PrjSelect("BETA"), kFolderOk);
   EXPECT_EQ(CurrentProject(), "Beta");
   EXPECT_EQ(folder_.Read("repository.ini"),
-            "; written by hand\r\n[Repository]\r\nRestoreProject=Alpha\r\nCurrentProject =Beta\r\n"
+            "; written by hand\r\n[Repository]\r\nRestoreProject=Alpha\r\nCurrentProject = Beta\r\n"
             "Owner=me\r\n[X]\r\nY=1\r\n");
   ASSERT_EQ(repository_.PrjSelect("Alpha"), kFolderOk);
   EXPECT_EQ(
       folder_.Read("repository.ini"),
-      "; written by hand\r\n[Repository]\r\nCurrentProject =Alpha\r\nOwner=me\r\n[X]\r\nY=1\r\n");
+      "; written by hand\r\n[Repository]\r\nCurrentProject = Alpha\r\nOwner=me\r\n[X]\r\nY=1\r\n");
   EXPECT_FALSE(folder_.Exists("repository.ini.new"));
 }
 

@@ -1,5 +1,7 @@
 #include "store/settings_file.h"
 
+#include <algorithm>
+
 #include "platform/text.h"
 
 namespace ivarscan {
@@ -90,8 +92,13 @@ std::string RewriteKey(std::string_view text, std::string_view section, std::str
     }
     const bool is_key =
         in_section && line.kind == SettingsLine::kKeyValue && EqualsIgnoringCase(line.name, key);
-    if (is_key && !written) {
-      out.append(body.substr(0, body.find('=') + 1)).append(*value);
+    if (is_key && !written && line.value == *value) {
+      out.append(whole);  // the value it already has: the line stays as it is written
+      written = true;
+    } else if (is_key && !written) {
+      // The key's spelling, the '=' and the blanks after it stay as written.
+      const std::size_t value_start = body.find_first_not_of(" \t", body.find('=') + 1);
+      out.append(body.substr(0, std::min(value_start, body.size()))).append(*value);
       out.append(whole.substr(body.size()));
       written = true;
     } else if (!is_key) {

@@ -62,8 +62,18 @@ TEST(SettingsFileTest, SettingAValueKeepsEveryOtherLine) {
             "CurrentProject=Keep\r\n"
             "[Repository]\r\n"
             "Owner=me\r\n"
-            "currentproject =New\r\n"
+            "currentproject = New\r\n"
             "Tail=1");
+}
+
+TEST(SettingsFileTest, SettingTheValueAKeyHasLeavesItsLineAsWritten) {
+  const std::string text = "[Repository]\r\nCurrentProject = Head Office \t\r\nOwner=me\r\n";
+  EXPECT_EQ(SetSettingsValue(text, "Repository", "CurrentProject", "Head Office"), text);
+  EXPECT_EQ(SetSettingsValue(text, "Repository", "CurrentProject", "Sales"),
+            "[Repository]\r\nCurrentProject = Sales\r\nOwner=me\r\n");
+  EXPECT_EQ(
+      SetSettingsValue("[Repository]\nCurrentProject=\n", "Repository", "CurrentProject", "P"),
+      "[Repository]\nCurrentProject=P\n");
 }
 
 TEST(SettingsFileTest, SettingAMissingKeyAddsIt) {
