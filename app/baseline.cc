@@ -12,6 +12,9 @@ namespace {
 
 using Json = nlohmann::json;
 
+// What every refusal adds: what a baseline is.
+constexpr char kWhatABaselineIs[] = "; a baseline is the JSON output of a run (--format json)";
+
 // The kind named at `object["kind"]`; throws when there is none such.
 FindingKind KindOf(const Json& object) {
   const std::optional<FindingKind> kind = FindingKindFromId(object.at("kind").get<std::string>());
@@ -19,16 +22,42 @@ FindingKind KindOf(const Json& object) {
   return *kind;
 }
 
+bool IsSarif(const Json& document) {
+  return document.is_object() &&
+         (document.contains("runs") ||
+          document.value("$schema", std::string()).find("sarif") != std::string::npos);
+}
+
+// Why `document` is not the JSON output of a run of this version; empty when it is one.
+std::string WhyNotAnOutput(const Json& document) {
+  if (IsSarif(document)) return "it is a SARIF log";
+  if (!document.is_object() || !document.contains("applications") ||
+      !document["applications"].is_array() || !document.value("version", Json()).is_number()) {
+    return "it is JSON of another shape (no \"version\" and \"applications\")";
+  }
+  if (document["version"] != kJsonReportVersion) {
+    return "it is the JSON output of layout version " + document["version"].dump() +
+           ", and this program reads version " + std::to_string(kJsonReportVersion);
+  }
+  return "";
+}
+
 }  // namespace
 
 std::optional<Baseline> Baseline::Parse(std::string_view json, std::string* error) {
   Baseline baseline;
+  const Json report = Json::parse(json, nullptr, false);
+  if (report.is_discarded()) {
+    *error = std::string("it is not JSON") + kWhatABaselineIs;
+    return std::nullopt;
+  }
+  if (std::string why = WhyNotAnOutput(report); !why.empty()) {
+    *error = why + kWhatABaselineIs;
+    return std::nullopt;
+  }
   try {
-    const Json report = Json::parse(json);
-    if (!report.is_object() || report.value("version", 0) != kJsonReportVersion) {
-      *error = "not a JSON output of version " + std::to_string(kJsonReportVersion);
-      return std::nullopt;
-    }
+    baseline.project_ = report.value("project", std::string());
+    baseline.cancelled_ = report.value("status", std::string()) == "cancelled";
     for (const Json& application : report.at("applications")) {
       const std::string& app = application.at("name").get_ref<const std::string&>();
       for (const Json& finding : application.at("classes")) {
@@ -40,8 +69,14 @@ std::optional<Baseline> Baseline::Parse(std::string_view json, std::string* erro
         }
       }
     }
-  } catch (const std::exception& e) {  // nlohmann's parse and type errors, and KindOf's
-    *error = e.what();
+  } catch (const nlohmann::json::exception&) {  // a member missing or of another type
+    *error = std::string(
+                 "it is JSON of another shape (an application, class or variable "
+                 "without its \"name\", \"classes\", \"variables\" or \"kind\")") +
+             kWhatABaselineIs;
+    return std::nullopt;
+  } catch (const std::runtime_error& e) {  // KindOf's unknown kind
+    *error = e.what() + std::string(kWhatABaselineIs);
     return std::nullopt;
   }
   return baseline;
@@ -69,6 +104,7 @@ bool Baseline::Contains(std::string_view application, std::string_view class_nam
 
 void BaselineFilter::BeginApplication(std::string_view name) {
   application_ = name;
+  ++applications_;
   next_.BeginApplication(name);
 }
 
@@ -87,6 +123,7 @@ void BaselineFilter::AddClass(const ClassFinding& finding) {
     return baseline_->Contains(application_, kept.name, variable.name, variable.kind);
   });
   const std::size_t count = CountFindings(kept);
+  left_out_ += CountFindings(finding) - count;
   if (count == 0) return;
   reported_ += count;
   next_.AddClass(kept);

@@ -11,6 +11,12 @@
 namespace ivarscan {
 namespace {
 
+RunDescription RunOf(const std::string& project) {
+  RunDescription description;
+  description.project = project;
+  return description;
+}
+
 VariableFinding Variable(FindingKind kind, std::string name, std::uint32_t line) {
   VariableFinding variable;
   variable.kind = kind;
@@ -77,19 +83,42 @@ TEST(BaselineTest, NamesOutsideAsciiMatchAfterConversion) {
                                 "n\xE9", FindingKind::kDuplicateInClass));
 }
 
-TEST(BaselineTest, WhatIsNotAnOutputOfThisVersionIsRefused) {
+TEST(BaselineTest, WhatIsNotAnOutputOfThisVersionIsRefusedSayingWhatItIs) {
+  const std::string expected = "; a baseline is the JSON output of a run (--format json)";
   std::string error;
   EXPECT_FALSE(Baseline::Parse("", &error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_FALSE(Baseline::Parse("[]", &error));
+  EXPECT_EQ(error, "it is not JSON" + expected);
+  EXPECT_FALSE(Baseline::Parse(R"({"version": "2.1.0", "runs": [{"results": []}]})", &error));
+  EXPECT_EQ(error, "it is a SARIF log" + expected);
+  for (const char* other : {"[]", R"({"version": 1})", R"({"version": "1", "applications": []})"}) {
+    EXPECT_FALSE(Baseline::Parse(other, &error)) << other;
+    EXPECT_EQ(error,
+              "it is JSON of another shape (no \"version\" and \"applications\")" + expected);
+  }
   EXPECT_FALSE(Baseline::Parse(R"({"version": 2, "applications": []})", &error));
-  EXPECT_FALSE(Baseline::Parse(R"({"version": 1})", &error));
+  EXPECT_EQ(error, "it is the JSON output of layout version 2, and this program reads version 1" +
+                       expected);
+  EXPECT_FALSE(Baseline::Parse(R"({"version": 1, "applications": [{"name": 7}]})", &error));
+  EXPECT_TRUE(error.starts_with("it is JSON of another shape (an application")) << error;
   EXPECT_FALSE(Baseline::Parse(
       R"({"version": 1, "applications": [{"name": "A", "classes": [{"name": "C",
           "variables": [{"kind": "hidden", "name": "x"}]}]}]})",
       &error));
   EXPECT_NE(error.find("hidden"), std::string::npos) << error;
   EXPECT_TRUE(Baseline::Parse(R"({"version": 1, "applications": []})", &error));
+}
+
+TEST(BaselineTest, KnowsTheProjectAndWhetherTheRunWasCancelled) {
+  RunFindings run;
+  run.cancelled = true;
+  std::string error;
+  std::optional<Baseline> baseline = Baseline::Parse(JsonReport(run, RunOf("Sales")), &error);
+  ASSERT_TRUE(baseline) << error;
+  EXPECT_EQ(baseline->project(), "Sales");
+  EXPECT_TRUE(baseline->cancelled());
+  baseline = Baseline::Parse(JsonReport(RunFindings(), {}), &error);
+  ASSERT_TRUE(baseline) << error;
+  EXPECT_FALSE(baseline->cancelled());
 }
 
 // Records what reaches it.
@@ -123,6 +152,8 @@ TEST(BaselineFilterTest, HandsOnAndCountsOnlyWhatTheBaselineLacks) {
   ASSERT_EQ(recorder.classes[0].variables.size(), 1u);
   EXPECT_EQ(recorder.classes[0].variables[0].name, "b");
   EXPECT_EQ(filter.reported(), 2u);
+  EXPECT_EQ(filter.left_out(), 2u);  // OrderWindow's "a" and Known's "k"
+  EXPECT_EQ(filter.applications(), 1u);
   EXPECT_TRUE(recorder.ended_cancelled);
 
   Recorder everything;
@@ -132,6 +163,7 @@ TEST(BaselineFilterTest, HandsOnAndCountsOnlyWhatTheBaselineLacks) {
   no_baseline.AddClass(known);
   EXPECT_EQ(everything.classes.size(), 2u);
   EXPECT_EQ(no_baseline.reported(), 4u);
+  EXPECT_EQ(no_baseline.left_out(), 0u);
 }
 
 }  // namespace
