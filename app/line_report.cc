@@ -1,0 +1,91 @@
+#include "app/line_report.h"
+
+#include <filesystem>
+
+#include "app/cp1252.h"
+#include "app/sarif_report.h"
+#include "engine/text_report.h"
+
+namespace ivarscan {
+namespace {
+
+// Writes the lines of one run; `base` and `repository` are absolute folders.
+class LineWriter {
+ public:
+  LineWriter(const RunDescription& run, const std::string& base)
+      : program_(run.program), repository_(run.repository), base_(base) {}
+
+  // "FILE:LINE: LEVEL: MESSAGE [RULE]" at `position`, or at the program when unknown.
+  void Line(const SourcePosition& position, std::string_view level, const std::string& message,
+            std::string_view rule = {}) {
+    text_ += Place(position) + " " + std::string(level) + ": " + Cp1252ToUtf8(message);
+    if (!position.module_in_file.empty() && position.line > 0) {
+      text_ += " (module " + Cp1252ToUtf8(position.module_in_file) + ", line " +
+               std::to_string(position.line) + ")";
+    }
+    if (!rule.empty()) text_ += " [" + std::string(rule) + "]";
+    text_ += "\n";
+  }
+
+  const std::string& text() const { return text_; }
+
+ private:
+  // "FILE:LINE:", "FILE:" in an export file, or "PROGRAM:" when the file is unknown.
+  std::string Place(const SourcePosition& position) const {
+    if (position.file.empty()) return program_ + ":";
+    std::string place = FileName(Cp1252ToUtf8(position.file)) + ":";
+    if (position.module_in_file.empty() && position.line > 0) {
+      place += std::to_string(position.line) + ":";
+    }
+    return place;
+  }
+
+  // `file`, relative to the repository, as a path relative to the base when it lies
+  // under it.
+  std::string FileName(const std::string& file) const {
+    const std::filesystem::path path =
+        (std::filesystem::path(repository_) / std::filesystem::path(file)).lexically_normal();
+    const std::filesystem::path relative = path.lexically_relative(base_);
+    const bool under_base = !relative.empty() && *relative.begin() != "..";
+    return (under_base ? relative : path).generic_string();
+  }
+
+  const std::string program_;
+  const std::string repository_;
+  const std::string base_;
+  std::string text_;
+};
+
+void AddVariable(LineWriter& out, const ClassFinding& owner, const VariableFinding& variable) {
+  const std::string message = owner.name + ": " + TextReportVariableLine(variable);
+  const std::string_view rule = FindingKindName(variable.kind);
+  if (variable.kind == FindingKind::kDuplicateInClass) {
+    // At the later declaration, with a note at the earlier one.
+    out.Line(variable.other_position, FindingLevel(variable.kind), message, rule);
+    out.Line(variable.position, "note", "the earlier declaration of " + variable.name);
+  } else {
+    out.Line(variable.position, FindingLevel(variable.kind), message, rule);
+    out.Line(variable.other_position, "note",
+             variable.ancestor_class + " declares " + variable.name);
+  }
+}
+
+}  // namespace
+
+std::string LineReport(const RunFindings& findings, const RunDescription& run,
+                       const std::string& base) {
+  LineWriter out(run, base);
+  for (const ApplicationFindings& application : findings.applications) {
+    for (const ClassFinding& finding : application.classes) {
+      if (finding.problem) {
+        out.Line(finding.position, FindingLevel(*finding.problem),
+                 finding.name + ": " + TextReportProblemLine(finding),
+                 FindingKindName(*finding.problem));
+      }
+      for (const VariableFinding& variable : finding.variables) AddVariable(out, finding, variable);
+    }
+  }
+  return out.text();
+}
+
+}  // namespace ivarscan
