@@ -41,8 +41,11 @@ struct AppContext {
   const Variant& variant;
   FileFailureHandler on_file_failure;
   ReportSettings settings = {};
-  // Set by the report run: the findings it reported (those of a baseline left out).
+  // Set by the report run: the applications it processed, the findings it reported and
+  // those it left out because the baseline holds them.
+  std::size_t processed_applications = 0;
   std::size_t reported_findings = 0;
+  std::size_t left_out_findings = 0;
   // How many threads may share the analysis of a run; 1 keeps it on the calling thread.
   // The report is the same for any number.
   unsigned threads = 1;

@@ -1,9 +1,12 @@
 #include "app/report_run.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 
+#include "app/line_report.h"
 #include "app/report_file.h"
 #include "app/run_findings.h"
 #include "app/sarif_report.h"
@@ -42,20 +45,51 @@ bool ProcessApplications(AppContext& context, const std::vector<ApplicationRecor
   return cancelled;
 }
 
-// The text report, written as the findings come, then opened in the viewer.
+// Keeps what the run handed on and left out in the context, for the front end's summary.
+void RecordCounts(AppContext& context, const BaselineFilter& findings) {
+  context.reported_findings = findings.reported();
+  context.left_out_findings = findings.left_out();
+  context.processed_applications = findings.applications();
+}
+
+// Writes the text report to `writer` as the findings come; true when the user cancelled.
+bool WriteTextReport(AppContext& context, const std::vector<ApplicationRecord>& apps,
+                     ReportWriter& writer) {
+  writer.Write(TextReportHeader());
+  TextReport text(writer);
+  BaselineFilter findings(context.settings.baseline, text);
+  std::string project;
+  const bool cancelled = ProcessApplications(context, apps, findings, &project);
+  RecordCounts(context, findings);
+  return cancelled;
+}
+
+// A ReportWriter onto a stream, for a report on standard output.
+class StreamReportWriter final : public ReportWriter {
+ public:
+  explicit StreamReportWriter(std::ostream& out) : out_(out) {}
+  void Write(std::string_view text) override { out_.write(text.data(), text.size()); }
+
+ private:
+  std::ostream& out_;
+};
+
+// The text report, written as the findings come, then opened in the viewer; on standard
+// output, nothing is opened.
 ReportOutcome TextRun(AppContext& context, const std::vector<ApplicationRecord>& apps) {
   const ReportSettings& settings = context.settings;
+  if (settings.output == kStandardOutputName) {
+    StreamReportWriter out(*settings.standard_output);
+    const bool cancelled = WriteTextReport(context, apps, out);
+    if (!settings.standard_output->flush()) return ReportOutcome::kAbandoned;
+    return cancelled ? ReportOutcome::kCancelled : ReportOutcome::kComplete;
+  }
   const std::string file_name =
       settings.output.empty() ? context.variant.report_file_name : settings.output;
   bool cancelled = false;
   try {
     ReportFile file(context.env, file_name, context.on_file_failure);
-    file.Write(TextReportHeader());
-    TextReport text(file);
-    BaselineFilter findings(settings.baseline, text);
-    std::string project;
-    cancelled = ProcessApplications(context, apps, findings, &project);
-    context.reported_findings = findings.reported();
+    cancelled = WriteTextReport(context, apps, file);
     file.Close();
   } catch (const ReportAbandoned&) {
     return ReportOutcome::kAbandoned;
@@ -64,23 +98,36 @@ ReportOutcome TextRun(AppContext& context, const std::vector<ApplicationRecord>&
   return cancelled ? ReportOutcome::kCancelled : ReportOutcome::kComplete;
 }
 
-// JSON or SARIF, written once the run ends, to the output file or to standard output. The
-// file is created first, so that a file that cannot be written stops the run at once.
+// The output of a run in a format written once the run ends. The line format names files
+// relative to the current folder.
+std::string Document(ReportFormat format, const RunFindings& findings, const RunDescription& run) {
+  switch (format) {
+    case ReportFormat::kSarif:
+      return SarifReport(findings, run);
+    case ReportFormat::kGnu: {
+      std::error_code ignored;
+      return LineReport(findings, run, std::filesystem::current_path(ignored).string());
+    }
+    default:
+      return JsonReport(findings, run);
+  }
+}
+
+// JSON, SARIF or the line format, written once the run ends, to the output file or to standard
+// output. The file is created first, so that a file that cannot be written stops the run at once.
 ReportOutcome DocumentRun(AppContext& context, const std::vector<ApplicationRecord>& apps) {
   const ReportSettings& settings = context.settings;
   try {
     std::optional<ReportFile> file;
-    if (!settings.output.empty())
+    if (!settings.output.empty() && settings.output != kStandardOutputName)
       file.emplace(context.env, settings.output, context.on_file_failure);
     RunDescription run = settings.run;
     RunFindings collected;
     FindingCollector collector(collected);
     BaselineFilter findings(settings.baseline, collector);
     ProcessApplications(context, apps, findings, &run.project);
-    context.reported_findings = findings.reported();
-    const std::string document = settings.format == ReportFormat::kJson
-                                     ? JsonReport(collected, run)
-                                     : SarifReport(collected, run);
+    RecordCounts(context, findings);
+    const std::string document = Document(settings.format, collected, run);
     if (file) {
       file->Write(document);
       file->Close();

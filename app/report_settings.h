@@ -11,12 +11,20 @@
 
 namespace ivarscan {
 
-enum class ReportFormat { kText, kJson, kSarif };
+// The output file name that stands for standard output.
+inline constexpr char kStandardOutputName[] = "-";
+
+enum class ReportFormat {
+  kText,   // the report for people
+  kJson,   // the findings as data (docs/findings.schema.json)
+  kSarif,  // SARIF 2.1.0 for code-scanning tools
+  kGnu,    // one line per finding, FILE:LINE: error: MESSAGE [RULE], for editors
+};
 
 struct ReportSettings {
   ReportFormat format = ReportFormat::kText;
   // The file to write. Empty: the variant's report file for text, `standard_output` for
-  // JSON and SARIF.
+  // JSON and SARIF. kStandardOutputName: `standard_output` for every format.
   std::string output;
   std::ostream* standard_output = nullptr;
   // Findings that are left out of the output and of the count; none when null.

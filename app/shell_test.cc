@@ -272,7 +272,25 @@ TEST_F(ShellTest, TextToItsOutputFileWithABaselineThatHoldsEverything) {
             kHeader + "Application: Orders\r\n" + kApplicationRule +
                 "\r\nNo classes with duplicate instance variables\r\n\r\n");
   EXPECT_EQ(context_.reported_findings, 0u);
+  EXPECT_EQ(context_.left_out_findings, 1u);
+  EXPECT_EQ(context_.processed_applications, 1u);
   EXPECT_EQ(desktop_.viewer_commands, std::vector<std::string>{"notepad report.txt"});
+}
+
+TEST_F(ShellTest, TextOnStandardOutputIsTheFileAndOpensNoViewer) {
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
+  const std::string in_file = env_.files()["DUPIVars25.TXT"];
+  env_.files().erase("DUPIVars25.TXT");
+  std::ostringstream standard_output;
+  context_.settings.output = kStandardOutputName;
+  context_.settings.standard_output = &standard_output;
+  desktop_.viewer_commands.clear();
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
+  EXPECT_EQ(standard_output.str(), in_file);
+  EXPECT_FALSE(env_.FileExists("DUPIVars25.TXT"));
+  EXPECT_FALSE(env_.FileExists(kStandardOutputName));
+  EXPECT_TRUE(desktop_.viewer_commands.empty());
+  EXPECT_EQ(context_.reported_findings, 1u);
 }
 
 }  // namespace

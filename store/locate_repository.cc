@@ -8,4 +8,9 @@ std::string LocateRepository(Env& env, const std::string& option_folder) {
   return variable.empty() ? "repository" : variable;
 }
 
+std::string RepositorySource(Env& env, const std::string& option_folder) {
+  if (!option_folder.empty()) return "--repository";
+  return env.EnvironmentVariable(kRepositoryVariable).empty() ? "the default" : kRepositoryVariable;
+}
+
 }  // namespace ivarscan

@@ -16,6 +16,10 @@ inline constexpr char kRepositoryVariable[] = "IVARSCAN_REPOSITORY";
 // (in the current directory).
 std::string LocateRepository(Env& env, const std::string& option_folder);
 
+// Where LocateRepository took the folder from, for messages: "--repository",
+// "IVARSCAN_REPOSITORY" or "the default".
+std::string RepositorySource(Env& env, const std::string& option_folder);
+
 }  // namespace ivarscan
 
 #endif  // IVARSCAN_STORE_LOCATE_REPOSITORY_H_

@@ -5,11 +5,14 @@ Usage: console_test.py <folder with the ivarscan and ivarscan20 programs>
 """
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
+import time
+import types
 import unittest
 
 PROGRAMS = sys.argv.pop(1) if len(sys.argv) > 1 else "build/debug/app/console"
@@ -17,7 +20,9 @@ SAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "example
                       "sample-repository")
 
 
-class ConsoleTest(unittest.TestCase):
+class ConsoleBase(unittest.TestCase):
+    """A copy of the sample repository in a work folder, and ways to run the programs there."""
+
     def setUp(self):
         self.work = tempfile.mkdtemp(prefix="ivarscan-console-")
         self.repository = os.path.join(self.work, "repository")
@@ -54,6 +59,59 @@ class ConsoleTest(unittest.TestCase):
         with open(os.path.join(self.repository, "repository.ini")) as settings:
             return settings.read()
 
+    def export_folder(self, damaged=False):
+        """The project Warehouse's exports alone in a folder of the user's; with `damaged`,
+        also Broken.aef, a copy of one of them cut short by 6 bytes."""
+        exports = os.path.join(self.work, "Warehouse")
+        os.makedirs(exports)
+        for name in ("Runtime Classes.aef", "Shipping.aef", "project.ini"):
+            shutil.copy(os.path.join(SAMPLE, "Warehouse", name), exports)
+        if damaged:
+            with open(os.path.join(SAMPLE, "Warehouse", "Shipping.aef"), "rb") as f:
+                data = f.read()
+            with open(os.path.join(exports, "Broken.aef"), "wb") as f:
+                f.write(data[:-6])
+        return exports
+
+    def block_report_file(self):
+        """Makes the report file impossible to create, even for root."""
+        os.mkdir(os.path.join(self.work, "DUPIVars25.TXT"))
+
+    def error_log_size(self):
+        log = os.path.join(PROGRAMS, "VOERROR.LOG")
+        return os.path.getsize(log) if os.path.exists(log) else 0
+
+    def run_with_error_box(self, answer, unblock=False):
+        """Runs unattended on a terminal and answers the report file's error box."""
+        master, slave = os.openpty()
+        process = subprocess.Popen(
+            [os.path.join(PROGRAMS, "ivarscan"), "--repository", self.repository, "--yes",
+             "--project", "Sales", "--no-open"],
+            cwd=self.work, stdin=slave, stdout=slave, stderr=slave)
+        os.close(slave)
+        shown = b""
+        try:
+            while b"Retry" not in shown:
+                chunk = os.read(master, 4096)
+                self.assertTrue(chunk, shown)
+                shown += chunk
+            if unblock:
+                os.rmdir(os.path.join(self.work, "DUPIVars25.TXT"))
+            os.write(master, answer.encode() + b"\n")
+            while True:
+                try:
+                    chunk = os.read(master, 4096)
+                except OSError:  # the terminal closes with the program
+                    break
+                if not chunk:
+                    break
+                shown += chunk
+            return process.wait(timeout=60), shown.decode(errors="replace")
+        finally:
+            os.close(master)
+
+
+class ConsoleTest(ConsoleBase):
     def test_help_version_and_bad_command_lines(self):
         result = self.run_program("--help")
         self.assertEqual(result.returncode, 0)
@@ -64,7 +122,7 @@ class ConsoleTest(unittest.TestCase):
         self.assertIn("DUPIVars20.TXT", result.stdout)
         result = self.run_program("--bogus")
         self.assertEqual(result.returncode, 2)
-        self.assertIn("unknown argument: --bogus", result.stderr)
+        self.assertIn("unknown option: --bogus", result.stderr)
         self.assertEqual(self.run_program("--project").returncode, 2)
 
     def test_unattended_run_writes_the_report_and_restores_the_project(self):
@@ -79,17 +137,11 @@ class ConsoleTest(unittest.TestCase):
         self.assertEqual(self.current_project(), before)
 
     def test_bare_export_folder_with_a_damaged_export(self):
-        # The project Warehouse's exports alone in a folder of the user's, one of them cut
-        # short: the run warns about it with its offset, reports on the rest, and leaves
-        # the folder as it was.
-        exports = os.path.join(self.work, "Warehouse")
-        os.makedirs(exports)
-        for name in ("Runtime Classes.aef", "Shipping.aef", "project.ini"):
-            shutil.copy(os.path.join(SAMPLE, "Warehouse", name), exports)
-        with open(os.path.join(SAMPLE, "Warehouse", "Shipping.aef"), "rb") as f:
+        # One export cut short: the run warns about it with its offset, reports on the
+        # rest, and leaves the folder as it was.
+        exports = self.export_folder(damaged=True)
+        with open(os.path.join(exports, "Shipping.aef"), "rb") as f:
             data = f.read()
-        with open(os.path.join(exports, "Broken.aef"), "wb") as f:
-            f.write(data[:-6])
         before = sorted(os.listdir(exports))
         result = self.run_program("--repository", exports, "--yes", "--project", "warehouse",
                                   "--no-open")
@@ -137,20 +189,6 @@ class ConsoleTest(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
 
-    def test_project_that_cannot_be_selected(self):
-        result = self.run_program("--repository", self.repository, "--yes", "--project",
-                                  "Nowhere")
-        self.assertEqual(result.returncode, 1)
-        self.assertIn("Could not select project Nowhere", result.stdout)
-
-    def block_report_file(self):
-        """Makes the report file impossible to create, even for root."""
-        os.mkdir(os.path.join(self.work, "DUPIVars25.TXT"))
-
-    def error_log_size(self):
-        log = os.path.join(PROGRAMS, "VOERROR.LOG")
-        return os.path.getsize(log) if os.path.exists(log) else 0
-
     def test_report_file_that_cannot_be_created_is_reported_and_defaulted(self):
         self.block_report_file()
         log_size = self.error_log_size()
@@ -162,35 +200,6 @@ class ConsoleTest(unittest.TestCase):
         self.assertIn("answered Default", result.stderr)
         self.assertNotIn("The report is in", result.stdout)
         self.assertGreater(self.error_log_size(), log_size)
-
-    def run_with_error_box(self, answer, unblock=False):
-        """Runs unattended on a terminal and answers the report file's error box."""
-        master, slave = os.openpty()
-        process = subprocess.Popen(
-            [os.path.join(PROGRAMS, "ivarscan"), "--repository", self.repository, "--yes",
-             "--project", "Sales", "--no-open"],
-            cwd=self.work, stdin=slave, stdout=slave, stderr=slave)
-        os.close(slave)
-        shown = b""
-        try:
-            while b"Retry" not in shown:
-                chunk = os.read(master, 4096)
-                self.assertTrue(chunk, shown)
-                shown += chunk
-            if unblock:
-                os.rmdir(os.path.join(self.work, "DUPIVars25.TXT"))
-            os.write(master, answer.encode() + b"\n")
-            while True:
-                try:
-                    chunk = os.read(master, 4096)
-                except OSError:  # the terminal closes with the program
-                    break
-                if not chunk:
-                    break
-                shown += chunk
-            return process.wait(timeout=60), shown.decode(errors="replace")
-        finally:
-            os.close(master)
 
     def test_retry_after_the_folder_becomes_writable_writes_the_report(self):
         self.block_report_file()
@@ -211,7 +220,118 @@ class ConsoleTest(unittest.TestCase):
         self.assertIn(b"Application: Orders", self.report("DUPIVars20.TXT"))
 
 
-class FormatsAndCiTest(ConsoleTest):
+class CommandLineTest(ConsoleBase):
+    """Options as Unix tools have them, a quiet mode and a summary of each run."""
+
+    def test_options_parse_as_unix_tools_do(self):
+        # A value is never the next option; a value option twice is an error; "--" ends
+        # the options.
+        for arguments, message in ((("--project", "--format", "json"), "--project needs a value"),
+                                   (("--project", "A", "--project", "B"),
+                                    "--project is given more than once"),
+                                   (("--", "--yes"), "unexpected argument: --yes")):
+            result = self.run_program(*arguments)
+            self.assertEqual(result.returncode, 2, arguments)
+            self.assertEqual(result.stderr.splitlines()[0], "ivarscan: " + message)
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open", "--")
+        self.assertEqual(result.returncode, 0, result.stderr)
+
+    def test_output_dash_is_standard_output(self):
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open", "--output", "-")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertTrue(result.stdout.startswith("Classes with duplicate instance variables"),
+                        result.stdout[:300])
+        self.assertFalse(os.path.exists(os.path.join(self.work, "-")))
+        self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
+        self.assertIn("Remember to visit", result.stderr)  # the dialogue moved out of the way
+
+    def test_help_fits_eighty_columns_and_says_what_ivarscan20_is_for(self):
+        for program in ("ivarscan", "ivarscan20"):
+            result = self.run_program("--help", program=program)
+            self.assertEqual(result.returncode, 0)
+            self.assertEqual([line for line in result.stdout.splitlines() if len(line) > 80], [])
+            self.assertIn("ivarscan20 reads one of IDE 2.0", " ".join(result.stdout.split()))
+            for status in ("0", "1", "2", "3", "20, 22, 24", "130"):
+                self.assertRegex(result.stdout, r"\n  %s\b" % status)
+
+    def test_quiet_writes_nothing_but_errors_and_warnings(self):
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open", "--quiet")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual((result.stdout, result.stderr), ("", ""))
+        self.assertIn(b"Application: Orders", self.report())
+        # A warning still comes through.
+        exports = self.export_folder(damaged=True)
+        result = self.run_program("--repository", exports, "--yes", "--project", "Warehouse",
+                                  "--no-open", "-q")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(result.stdout, "")
+        lines = result.stderr.splitlines()
+        self.assertEqual(lines[0], "ivarscan: warning: %s: left out: damaged at byte offset "
+                         "1025: no end record" % os.path.join(exports, "Broken.aef"))
+        self.assertEqual([line for line in lines if not line.startswith("ivarscan: warning: ")],
+                         [])
+
+    def test_a_complete_run_ends_with_a_summary(self):
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        # As many as the report has application headings and finding lines.
+        report = self.report().decode("cp1252")
+        applications = report.count("\r\nApplication: ")
+        findings = len(re.findall(r"occurs more than once|also in|\*\* .* \*\*", report))
+        self.assertEqual(result.stdout.splitlines()[-1],
+                         "ivarscan: %d applications processed, %d findings"
+                         % (applications, findings))
+        self.assertEqual((applications, findings), (5, 11))
+
+
+class LineFormatTest(ConsoleBase):
+    """--format gnu: lines an editor's "next error" follows."""
+
+    def test_every_line_names_a_file_and_line_that_hold_the_name(self):
+        result = self.run_program("--repository", self.repository, "--yes", "--project",
+                                  "Sales", "--no-open", "--format", "gnu")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        lines = result.stdout.splitlines()
+        self.assertEqual(len([line for line in lines if ": note: " not in line]), 11)
+        pattern = re.compile(r"^(repository/[^:]+):(\d+): (error|warning|note): (.*)$")
+        for line in lines:
+            match = pattern.match(line)
+            self.assertTrue(match, line)
+            path, number, level, message = match.groups()
+            first_word, _, rest = message.partition(": ")
+            with open(os.path.join(self.work, path), encoding="cp1252") as f:
+                source = f.read().splitlines()[int(number) - 1]
+            if level == "note":  # "DataWindow declares lChanged", "the earlier ... of aOrders"
+                name = message.split()[-1]
+            elif rest.startswith("**"):  # a cyclic or missing parent: the class statement
+                name = first_word
+            else:
+                name = rest.split()[0]
+            self.assertIn(name.lower(), source.lower(), line)
+            if level != "note":
+                self.assertRegex(line, r" \[[a-z-]+\]$")
+
+    def test_a_finding_in_an_export_file_claims_no_line_of_that_file(self):
+        exports = os.path.join(self.work, "Warehouse")
+        os.makedirs(exports)
+        for name in ("Runtime Classes.aef", "Shipping.aef", "project.ini"):
+            shutil.copy(os.path.join(SAMPLE, "Warehouse", name), exports)
+        result = self.run_program("--repository", exports, "--yes", "--no-open", "--format",
+                                  "gnu", "--output", "findings.txt")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        with open(os.path.join(self.work, "findings.txt")) as f:
+            lines = f.read().splitlines()
+        self.assertTrue(lines)
+        for line in lines:
+            self.assertRegex(line, r"^Warehouse/[^:]+\.aef: (error|warning|note): .*"
+                             r"\(module [^,]+, line \d+\)", line)
+
+
+class FormatsAndCiTest(ConsoleBase):
     """--format, --output, --fail-on-findings and --baseline."""
 
     def run_sales(self, *arguments):
@@ -334,12 +454,14 @@ class InterruptTest(unittest.TestCase):
         process = self.start()
         self.wait_for_processing(process)
         process.send_signal(signal.SIGINT)
-        process.communicate(timeout=60)
+        stderr = process.communicate(timeout=60)[1]
         self.assertEqual(process.returncode, 1)
         with open(os.path.join(self.work, "DUPIVars25.TXT"), "rb") as report:
             text = report.read()
         self.assertTrue(text.endswith(b"!!!!! Processing cancelled !!!!!\r\n"), text[-200:])
         self.assertEqual(text.count(b"!!!!! Processing cancelled !!!!!"), 1)
+        self.assertIn("ivarscan: the run was cancelled: the report in %s is incomplete"
+                      % os.path.join(self.work, "DUPIVars25.TXT"), stderr)
 
     def test_a_cancelled_run_says_so_in_json_and_never_fails_on_findings(self):
         process = self.start("--format", "json", "--output", "run.json", "--fail-on-findings")
@@ -353,20 +475,130 @@ class InterruptTest(unittest.TestCase):
         self.assertGreaterEqual(len(run["applications"]), 1)
 
 
-class MissingRepositoryTest(unittest.TestCase):
-    def test_waits_twenty_attempts_then_says_so(self):
-        work = tempfile.mkdtemp(prefix="ivarscan-console-")
-        try:
-            result = subprocess.run(
-                [os.path.join(PROGRAMS, "ivarscan"), "--repository",
-                 os.path.join(work, "missing"), "--yes", "--project", "Sales"],
-                cwd=work, text=True, stdin=subprocess.DEVNULL, capture_output=True,
-                timeout=60)
-        finally:
-            shutil.rmtree(work)
+class NewUserTest(ConsoleBase):
+    """What a new user meets when something is off: each failure says what is wrong and
+    what to do."""
+
+    def run_unattended(self, *arguments):
+        return self.run_program("--yes", "--no-open", *arguments)
+
+    def test_a_folder_that_is_no_repository_fails_at_once_naming_path_and_source(self):
+        sample_run = self.timed(lambda: self.run_unattended("--repository", self.repository,
+                                                            "--project", "Sales"))
+        missing = os.path.join(self.work, "missing")
+        a_file = os.path.join(self.repository, "repository.ini")
+        for arguments, env, path, source, reason in (
+                (("--repository", missing), None, missing, "--repository",
+                 "No such file or directory"),
+                ((), {"IVARSCAN_REPOSITORY": a_file}, a_file, "IVARSCAN_REPOSITORY",
+                 "Not a directory")):
+            failed = self.timed(lambda: self.run_program("--yes", *arguments, env=env))
+            result = failed.result
+            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.stderr, "ivarscan: cannot open the repository %s (from %s): %s\n"
+                             % (path, source, reason))
+            self.assertEqual(result.stdout, "")
+            # No waiting: it takes less than a whole run on the sample repository does.
+            self.assertLess(failed.seconds, sample_run.seconds)
+        os.rename(self.repository, self.repository + "-moved")
+        result = self.run_program("--yes", env={"IVARSCAN_REPOSITORY": ""})
+        self.assertEqual(result.stderr, "ivarscan: cannot open the repository %s (from the "
+                         "default): No such file or directory\n" % self.repository)
+
+    def timed(self, run):
+        start = time.monotonic()
+        result = run()
+        return types.SimpleNamespace(result=result, seconds=time.monotonic() - start)
+
+    def test_a_project_that_cannot_be_selected_is_explained(self):
+        os.makedirs(os.path.join(self.repository, "Sale"))  # no project.ini
+        result = self.run_unattended("--repository", self.repository, "--project", "Sale")
         self.assertEqual(result.returncode, 1)
-        self.assertIn("Could not access the repository", result.stdout)
-        self.assertEqual(result.stderr.count("The repository is not available"), 20)
+        self.assertEqual(result.stderr.splitlines(), [
+            'ivarscan: cannot select project "Sale": the folder %s has no project.ini'
+            % os.path.join(self.repository, "Sale"),
+            "ivarscan: the projects there are: Archive, Inventory, Sales, Warehouse",
+            'ivarscan: did you mean "Sales"?'])
+        result = self.run_unattended("--repository", self.repository, "--project", "sales ")
+        self.assertEqual(result.returncode, 1)
+        self.assertIn('"sales ": no such project in %s' % self.repository, result.stderr)
+        self.assertIn('did you mean "Sales"?', result.stderr)
+        self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
+
+    def test_the_only_project_of_an_export_folder_needs_no_project_option(self):
+        exports = self.export_folder()
+        result = self.run_unattended("--repository", exports)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn("ivarscan: reporting on project Warehouse, the only one in %s\n" % exports,
+                      result.stderr)
+        self.assertIn(b"Application: Shipping", self.report())
+
+    def test_a_folder_without_projects_says_what_a_repository_holds(self):
+        empty = os.path.join(self.work, "empty")
+        os.makedirs(empty)
+        for terminal_input in (None, "y\n"):
+            result = self.run_program("--repository", empty, "--no-open", "--yes",
+                                      terminal_input=terminal_input)
+            self.assertEqual(result.returncode, 1)
+            self.assertIn("ivarscan: %s holds no project: a repository holds project folders, "
+                          "each with a project.ini, or exported applications (.aef files)\n"
+                          % empty, result.stderr)
+            self.assertNotIn("Project number or name", result.stdout)
+
+    def test_a_report_file_that_cannot_be_created_is_named_in_one_line_first(self):
+        output = os.path.join(self.work, "missing", "out.txt")
+        result = self.run_unattended("--repository", self.repository, "--project", "Sales",
+                                     "--output", output)
+        self.assertEqual(result.returncode, 1)
+        first = result.stderr.splitlines()[0]
+        self.assertEqual(first, "ivarscan: cannot create %s: No such file or directory" % output)
+        self.assertIn("CANNOT CREATE FILE", result.stderr)
+
+    def test_the_terminal_question_says_what_each_choice_does(self):
+        self.block_report_file()
+        status, shown = self.run_with_error_box("a")
+        self.assertEqual(status, 20, shown)
+        self.assertIn("Default: go on without the file; Retry: try again; "
+                      "Abort: end the program.", shown)
+        self.assertIn("ivarscan: cannot create %s: Is a directory"
+                      % os.path.join(self.work, "DUPIVars25.TXT"), shown)
+
+    def test_repository_ini_is_unchanged_by_a_run_that_changes_nothing(self):
+        settings = os.path.join(self.repository, "repository.ini")
+        text = b"[Repository]\r\nCurrentProject = Inventory\r\n; kept as written\r\n"
+        with open(settings, "wb") as f:
+            f.write(text)
+        for project in ("Inventory", "Sales"):  # the current project, then another
+            result = self.run_unattended("--repository", self.repository, "--project", project)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            with open(settings, "rb") as f:
+                self.assertEqual(f.read(), text, project)
+
+    def test_a_baseline_of_another_kind_or_run_is_named(self):
+        sarif = os.path.join(self.work, "run.sarif")
+        self.run_unattended("--repository", self.repository, "--project", "Sales",
+                            "--format", "sarif", "--output", sarif)
+        result = self.run_unattended("--repository", self.repository, "--project", "Sales",
+                                     "--baseline", sarif)
+        self.assertEqual(result.returncode, 2)
+        self.assertEqual(result.stderr, "ivarscan: cannot use the baseline %s: it is a SARIF log; "
+                         "a baseline is the JSON output of a run (--format json)\n" % sarif)
+        baseline = os.path.join(self.work, "inventory.json")
+        self.run_unattended("--repository", self.repository, "--project", "Inventory",
+                            "--format", "json", "--output", baseline)
+        with open(baseline) as f:
+            run = json.load(f)
+        run["status"] = "cancelled"
+        with open(baseline, "w") as f:
+            json.dump(run, f)
+        result = self.run_unattended("--repository", self.repository, "--project", "Sales",
+                                     "--baseline", baseline)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn("ivarscan: warning: the baseline %s is the output of a cancelled run"
+                      % baseline, result.stderr)
+        self.assertIn("ivarscan: warning: the baseline %s is of project Inventory, not Sales\n"
+                      % baseline, result.stderr)
+        self.assertIn("left out by the baseline", result.stdout)
 
 
 if __name__ == "__main__":

@@ -187,7 +187,7 @@ class RobustnessTest(unittest.TestCase):
                                     timeout=120)
             waited = time.monotonic() - started
             self.assertEqual(second.returncode, 1)
-            self.assertIn("Could not access the repository", second.stdout)
+            self.assertIn("Could not access the repository", second.stderr)  # an error box
             self.assertEqual(second.stderr.count("The repository is not available"), 20)
             self.assertGreaterEqual(waited, 19)
             with open(self.repository.settings, "rb") as settings:

@@ -13,21 +13,29 @@ namespace {
 
 struct Choice {
   const char* word;
+  const char* meaning;
   std::uint32_t code;
 };
 
 std::vector<Choice> OfferedChoices(std::uint32_t default_code, std::uint32_t retry_code,
                                    std::uint32_t abort_code) {
   std::vector<Choice> choices;
-  if (default_code == kDefaultChoice) choices.push_back({"Default", default_code});
-  if (retry_code == kRetryChoice) choices.push_back({"Retry", retry_code});
-  choices.push_back({"Abort", abort_code});
+  if (default_code == kDefaultChoice) {
+    choices.push_back({"Default", "go on without the file", default_code});
+  }
+  if (retry_code == kRetryChoice) choices.push_back({"Retry", "try again", retry_code});
+  choices.push_back({"Abort", "end the program", abort_code});
   return choices;
 }
 
+// "Default: go on without the file; Retry: try again; Abort: end the program.\n"
 // "Default, Retry or Abort? (Enter = Default): "
 std::string Prompt(const std::vector<Choice>& choices) {
   std::string prompt;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    prompt += std::string(i > 0 ? "; " : "") + choices[i].word + ": " + choices[i].meaning;
+  }
+  prompt += ".\n";
   for (std::size_t i = 0; i < choices.size(); ++i) {
     if (i > 0) prompt += i + 1 == choices.size() ? " or " : ", ";
     prompt += choices[i].word;

@@ -29,8 +29,11 @@ TEST(ConsoleErrorBoxTest, ShowsCaptionMessageAndTheAllowedChoices) {
   EXPECT_EQ(exchange.choice, kDefaultChoice);
   EXPECT_EQ(exchange.shown,
             "\nERROR\n-----\nError Code:  24 [ CANNOT WRITE FILE ]\n"
+            "Default: go on without the file; Retry: try again; Abort: end the program.\n"
             "Default, Retry or Abort? (Enter = Default): ");
-  EXPECT_NE(Ask("\n", true, 0, kRetryChoice).shown.find("Retry or Abort? (Enter = Retry): "),
+  EXPECT_NE(Ask("\n", true, 0, kRetryChoice)
+                .shown.find("Retry: try again; Abort: end the program.\n"
+                            "Retry or Abort? (Enter = Retry): "),
             std::string::npos);
   EXPECT_NE(Ask("\n", true, 0, 0).shown.find("Abort? (Enter = Abort): "), std::string::npos);
 }

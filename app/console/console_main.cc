@@ -10,8 +10,10 @@
 
 #include "app/app_context.h"
 #include "app/baseline.h"
+#include "app/console/console_checks.h"
 #include "app/console/console_error_box.h"
 #include "app/console/console_options.h"
+#include "app/console/console_summary.h"
 #include "app/console/console_ui.h"
 #include "app/report_file.h"
 #include "app/startup.h"
@@ -26,7 +28,8 @@
 namespace ivarscan {
 namespace {
 
-// The POSIX desktop, except that the report's path is printed whenever no viewer opens it.
+// The POSIX desktop, except that no viewer is started with --no-open; whether one was is
+// kept, so that the report's path can be printed when none was.
 class ConsoleDesktop final : public Desktop {
  public:
   ConsoleDesktop(Desktop& desktop, bool no_open) : desktop_(desktop), no_open_(no_open) {}
@@ -38,16 +41,15 @@ class ConsoleDesktop final : public Desktop {
     desktop_.SendCloseMessage(class_name);
   }
   bool OpenInViewer(const std::string& command_line, const std::string& file_name) override {
-    if (!no_open_ && desktop_.OpenInViewer(command_line, file_name)) return true;
-    std::error_code ignored;
-    std::cout << "The report is in " << std::filesystem::absolute(file_name, ignored).string()
-              << std::endl;
-    return false;
+    opened_ = !no_open_ && desktop_.OpenInViewer(command_line, file_name);
+    return opened_;
   }
+  bool opened() const { return opened_; }
 
  private:
   Desktop& desktop_;
   const bool no_open_;
+  bool opened_ = false;
 };
 
 // Prints, on standard error, what the repository folder layer skipped since the last call.
@@ -82,8 +84,41 @@ bool ReadBaseline(Env& env, const std::string& path, std::optional<Baseline>* ba
   }
   std::string why;
   *baseline = Baseline::Parse(text, &why);
-  if (!*baseline) *error = "the baseline " + path + " is not a JSON output of a run: " + why;
+  if (!*baseline) *error = "cannot use the baseline " + path + ": " + why;
   return baseline->has_value();
+}
+
+// The file-failure handler of the console: the failure in one line, then the error
+// handler's box.
+FileFailureAnswer SayAndRaiseFileFailure(const FileFailure& failure) {
+  std::cerr << "ivarscan: " << FileFailureLine(failure) << std::endl;
+  return RaiseReportFileFailure(failure);
+}
+
+// The file the run writes, as an absolute path; empty for standard output.
+std::string OutputPath(const ConsoleOptions& options, const Variant& variant) {
+  if (options.OutputIsStandardOutput()) return "";
+  std::error_code ignored;
+  const std::string name = options.output.empty() ? variant.report_file_name : options.output;
+  return std::filesystem::absolute(name, ignored).string();
+}
+
+// Says how the run ended: where the report is when no viewer shows it and what it holds,
+// or that it is incomplete. Quiet runs say only the latter.
+void SayHowTheRunEnded(const ConsoleOptions& options, const Variant& variant,
+                       const AppContext& context, ReportOutcome outcome, bool viewer_opened,
+                       std::ostream& out) {
+  const std::string output = OutputPath(options, variant);
+  if (outcome == ReportOutcome::kCancelled) {
+    std::cerr << "ivarscan: " << CancelledRunNotice(output) << std::endl;
+  }
+  if (outcome != ReportOutcome::kComplete || options.quiet) return;
+  if (!output.empty() && !viewer_opened) out << "The report is in " << output << "\n";
+  const std::optional<std::size_t> left_out =
+      options.baseline.empty() ? std::nullopt : std::optional(context.left_out_findings);
+  out << "ivarscan: "
+      << RunSummary(context.processed_applications, context.reported_findings, left_out)
+      << std::endl;
 }
 
 // Runs the application shell with the repository folder, the terminal toolkit and the
@@ -92,17 +127,36 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
                const Baseline* baseline) {
   Env& env = *Env::Default();
   const std::string folder = LocateRepository(env, options.repository);
+  const std::string problem =
+      RepositoryFolderProblem(env, folder, RepositorySource(env, options.repository));
+  if (!problem.empty()) {
+    std::cerr << "ivarscan: " << problem << std::endl;
+    return kExitNoReport;
+  }
   const unsigned threads = options.threads != 0 ? options.threads : DefaultThreadCount();
   FolderRepository repo(&env, folder, threads);
   WarningPrinter print_warnings(repo);
-  ConsoleSettings settings{options.assume_yes, options.project, ::isatty(0) == 1, ::isatty(2) == 1};
-  // A JSON or SARIF document on standard output has it to itself: questions go to stderr.
-  const bool document_on_stdout = options.format != ReportFormat::kText && options.output.empty();
-  ConsoleUi ui(settings, std::cin, document_on_stdout ? std::cerr : std::cout, std::cerr,
-               print_warnings);
+  ConsoleSettings settings;
+  settings.assume_yes = options.assume_yes;
+  settings.project = options.project;
+  settings.input_is_terminal = ::isatty(0) == 1;
+  settings.error_is_terminal = ::isatty(2) == 1;
+  settings.quiet = options.quiet;
+  settings.repository = folder;
+  settings.why_not_listed = [&](const std::string& name) {
+    return WhyNotAProject(env, folder, name);
+  };
+  settings.project_chosen = [&](const std::string& project) {
+    if (!baseline) return;
+    for (const std::string& warning : BaselineWarnings(*baseline, options.baseline, project))
+      std::cerr << "ivarscan: " << warning << std::endl;
+  };
+  // Output on standard output has it to itself: the dialogue goes to standard error.
+  std::ostream& dialogue = options.OutputIsStandardOutput() ? std::cerr : std::cout;
+  ConsoleUi ui(settings, std::cin, dialogue, std::cerr, print_warnings);
   PosixDesktop posix_desktop(env);
   ConsoleDesktop desktop(posix_desktop, options.no_open);
-  AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
+  AppContext context{repo, ui, desktop, env, variant, SayAndRaiseFileFailure};
   context.threads = threads;
   std::error_code ignored;
   context.settings = {options.format,
@@ -112,6 +166,7 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
                       {program, IVARSCAN_VERSION, "",
                        std::filesystem::absolute(folder, ignored).lexically_normal().string()}};
   const ReportOutcome outcome = App(context).Start();
+  SayHowTheRunEnded(options, variant, context, outcome, desktop.opened(), dialogue);
   if (outcome != ReportOutcome::kComplete) return kExitNoReport;
   return options.fail_on_findings && context.reported_findings > 0 ? kExitFindings
                                                                    : kExitReportWritten;

@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 
+#include "app/console/project_hints.h"
 #include "platform/text.h"
 
 namespace ivarscan {
@@ -35,9 +36,35 @@ void ConsoleProjectDialog::FillList(const std::vector<ProjectRecord>& projects) 
 void ConsoleProjectDialog::SetListValue(const std::string& name) { selected_ = Find(name); }
 
 int ConsoleProjectDialog::Show() {
+  const int result = Choose();
+  if (result == 1 && settings_.project_chosen) settings_.project_chosen(chosen_);
+  return result;
+}
+
+int ConsoleProjectDialog::Choose() {
   if (show_warnings_) show_warnings_();
+  if (items_.empty()) {
+    err_ << "ivarscan: " << settings_.repository
+         << " holds no project: a repository holds project folders, each with a "
+            "project.ini, or exported applications (.aef files)"
+         << std::endl;
+    return 0;
+  }
   if (settings_.project) {
-    chosen_ = *settings_.project;
+    const int found = Find(*settings_.project);
+    if (found < 0) {
+      ExplainUnknown(*settings_.project);
+      return 0;
+    }
+    chosen_ = items_[found].name;
+    return 1;
+  }
+  if (items_.size() == 1) {
+    chosen_ = items_.front().name;
+    if (!settings_.quiet) {
+      err_ << "ivarscan: reporting on project " << chosen_ << ", the only one in "
+           << settings_.repository << std::endl;
+    }
     return 1;
   }
   if (!settings_.input_is_terminal) {
@@ -81,6 +108,19 @@ void ConsoleProjectDialog::PrintList() const {
     if (!items_[i].description.empty()) out_ << "  - " << items_[i].description;
     out_ << "\n";
   }
+}
+
+void ConsoleProjectDialog::ExplainUnknown(const std::string& name) const {
+  std::string why = settings_.why_not_listed ? settings_.why_not_listed(name) : "";
+  if (why.empty()) why = "no such project in " + settings_.repository;
+  std::vector<std::string> names;
+  for (const ProjectRecord& item : items_) names.push_back(item.name);
+  err_ << "ivarscan: cannot select project \"" << name << "\": " << why << "\n"
+       << "ivarscan: the projects there are: " << ProjectListText(names) << "\n";
+  if (std::optional<std::string> closest = ClosestName(names, name)) {
+    err_ << "ivarscan: did you mean \"" << *closest << "\"?\n";
+  }
+  err_ << std::flush;
 }
 
 int ConsoleProjectDialog::FindAnswer(const std::string& answer) const {

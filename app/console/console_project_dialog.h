@@ -25,13 +25,20 @@ class ConsoleProjectDialog final : public ProjectDialog {
   // letter case.
   void SetListValue(const std::string& name) override;
   void FocusList() override {}
-  // With --project the dialog is not shown and ends as after OK with that name. Otherwise
-  // it asks; Enter is OK with the selected item, `q` or the end of input is Cancel.
+  // With --project the dialog is not shown and ends as after OK with the listed project
+  // of that name, or says why there is none and cancels. A list of one project is not
+  // shown either: that project is taken, and named. An empty list cancels and says what a
+  // repository holds. Otherwise it asks; Enter is OK with the selected item, `q` or the
+  // end of input is Cancel.
   int Show() override;
   const std::string& CHOSEN() const override { return chosen_; }
 
  private:
+  // Show without telling project_chosen.
+  int Choose();
   void PrintList() const;
+  // Says on standard error why `name` cannot be selected and what can.
+  void ExplainUnknown(const std::string& name) const;
   // The index of the project the answer names (a number from 1 or a name), or -1.
   int FindAnswer(const std::string& answer) const;
   // The index of the item of exactly that name, else of the first whose name differs only

@@ -33,27 +33,33 @@ ConsoleUi::ConsoleUi(ConsoleSettings settings, std::istream& in, std::ostream& o
 
 int ConsoleUi::ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
   const std::string shown_caption = caption.empty() ? kErrorCaption : std::string(caption);
-  out_ << "\n"
-       << shown_caption << "\n"
-       << std::string(shown_caption.size(), '-') << "\n"
-       << ForTerminal(text) << "\n";
+  const bool asks =
+      style == BoxStyle::kQuestionYesNo && !settings_.assume_yes && settings_.input_is_terminal;
+  std::ostream& box = style == BoxStyle::kErrorOk ? err_ : asks ? out_ : UnlessQuiet(out_);
+  box << "\n"
+      << shown_caption << "\n"
+      << std::string(shown_caption.size(), '-') << "\n"
+      << ForTerminal(text) << "\n"
+      << std::flush;
   if (style == BoxStyle::kQuestionYesNo) return AskYesNo(shown_caption);
-  if (settings_.input_is_terminal && !settings_.assume_yes) {
+  if (settings_.input_is_terminal && !settings_.assume_yes && !settings_.quiet) {
     out_ << "Press Enter to continue: " << std::flush;
     std::string ignored;
     std::getline(in_, ignored);
   }
-  out_ << std::flush;
   return kIdOk;
+}
+
+std::ostream& ConsoleUi::UnlessQuiet(std::ostream& stream) {
+  return settings_.quiet ? discard_ : stream;
 }
 
 int ConsoleUi::AskYesNo(std::string_view caption) {
   if (settings_.assume_yes) {
-    out_ << "Yes (--yes)" << std::endl;
+    UnlessQuiet(out_) << "Yes (--yes)" << std::endl;
     return kIdYes;
   }
   if (!settings_.input_is_terminal) {
-    out_ << std::flush;
     err_ << "ivarscan: \"" << caption
          << "\" answered No: standard input is not a terminal (--yes answers Yes)" << std::endl;
     return kIdNo;
@@ -80,7 +86,7 @@ std::unique_ptr<ProjectDialog> ConsoleUi::NewProjectDialog() {
 
 std::unique_ptr<ProgressWindow> ConsoleUi::NewProgressWindow() {
   if (show_warnings_) show_warnings_();
-  return std::make_unique<TerminalProgress>(err_, settings_.error_is_terminal);
+  return std::make_unique<TerminalProgress>(UnlessQuiet(err_), settings_.error_is_terminal);
 }
 
 void ConsoleUi::Notify(std::string_view text) { err_ << "ivarscan: " << text << std::endl; }

@@ -38,7 +38,30 @@ TEST_F(ConsoleUiTest, WithoutATerminalAQuestionIsNoAndSaysWhichOptionAnswersIt) 
   EXPECT_EQ(ui.ShowMessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdNo);
   EXPECT_NE(err_.str().find("--yes"), std::string::npos);
   EXPECT_EQ(ui.ShowMessageBox("", "Could not access the repository", BoxStyle::kErrorOk), kIdOk);
-  EXPECT_NE(out_.str().find("Error\n-----\nCould not access the repository"), std::string::npos);
+  EXPECT_NE(err_.str().find("Error\n-----\nCould not access the repository"), std::string::npos);
+}
+
+TEST_F(ConsoleUiTest, QuietShowsErrorsAndQuestionsItAsksOnly) {
+  ConsoleSettings settings;
+  settings.quiet = true;
+  settings.assume_yes = true;
+  ConsoleUi ui = Ui(settings);
+  EXPECT_EQ(ui.ShowMessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdYes);
+  EXPECT_EQ(ui.ShowMessageBox("QRVX", "Remember to visit", BoxStyle::kInformationOk), kIdOk);
+  std::unique_ptr<ProgressWindow> progress = ui.NewProgressWindow();
+  progress->SetCaption("Duplicate Instance Variables in Sales");
+  progress->Show();
+  progress->DESCRIPTION("Processing:Orders");
+  progress->ENDDIALOG();
+  EXPECT_EQ(out_.str() + err_.str(), "");
+  ui.ShowMessageBox("", "Could not access the repository", BoxStyle::kErrorOk);
+  EXPECT_NE(err_.str().find("Could not access the repository"), std::string::npos);
+
+  settings.assume_yes = false;
+  settings.input_is_terminal = true;
+  in_.str("n\n");
+  EXPECT_EQ(Ui(settings).ShowMessageBox("Quorvex", "Continue?", BoxStyle::kQuestionYesNo), kIdNo);
+  EXPECT_NE(out_.str().find("Continue?"), std::string::npos);
 }
 
 TEST_F(ConsoleUiTest, AssumeYesAnswersQuestionsWithoutReading) {
@@ -91,7 +114,7 @@ TEST_F(ConsoleUiTest, WarningsRaisedWhileProjectsAreListedPrintBeforeTheList) {
   });
   auto dialog = ui.NewProjectDialog();
   pending.push_back("Sales: cannot be listed");  // as reading the project list raises it
-  dialog->FillList({{"Sales", ""}});
+  dialog->FillList({{"Sales", ""}, {"Stock", ""}});
   dialog->Show();
   const std::size_t warning = out_.str().find("warning: Sales: cannot be listed");
   ASSERT_NE(warning, std::string::npos) << out_.str();
@@ -127,15 +150,64 @@ TEST_F(ConsoleUiTest, ProjectDialogEnterTakesTheCurrentAndQCancels) {
 
 TEST_F(ConsoleUiTest, ProjectOptionSkipsTheDialogAndNoTerminalCancels) {
   ConsoleSettings settings;
-  settings.project = "Anything";
-  EXPECT_EQ(Ui(settings).NewProjectDialog()->Show(), 1);
+  settings.project = "sales";
   auto dialog = Ui(settings).NewProjectDialog();
-  dialog->Show();
-  EXPECT_EQ(dialog->CHOSEN(), "Anything");
+  dialog->FillList({{"Sales", ""}, {"Stock", ""}});
+  EXPECT_EQ(dialog->Show(), 1);
+  EXPECT_EQ(dialog->CHOSEN(), "Sales");  // the listed project's own spelling
   EXPECT_TRUE(out_.str().empty());
+  EXPECT_TRUE(err_.str().empty());
 
-  EXPECT_EQ(Ui(ConsoleSettings{}).NewProjectDialog()->Show(), 0);
+  dialog = Ui(ConsoleSettings{}).NewProjectDialog();
+  dialog->FillList({{"Sales", ""}, {"Stock", ""}});
+  EXPECT_EQ(dialog->Show(), 0);
   EXPECT_NE(err_.str().find("--project NAME"), std::string::npos);
+}
+
+TEST_F(ConsoleUiTest, AProjectThatIsNotListedIsExplainedWithTheListAndTheNearestName) {
+  ConsoleSettings settings;
+  settings.project = "Sale";
+  settings.repository = "/r";
+  settings.why_not_listed = [](const std::string& name) {
+    return name == "Sale" ? "the folder /r/Sale has no project.ini" : "";
+  };
+  auto dialog = Ui(settings).NewProjectDialog();
+  dialog->FillList({{"Stock", ""}, {"Sales", ""}});
+  EXPECT_EQ(dialog->Show(), 0);
+  EXPECT_EQ(err_.str(),
+            "ivarscan: cannot select project \"Sale\": the folder /r/Sale has no project.ini\n"
+            "ivarscan: the projects there are: Sales, Stock\n"
+            "ivarscan: did you mean \"Sales\"?\n");
+
+  err_.str("");
+  settings.project = "Nowhere";
+  dialog = Ui(settings).NewProjectDialog();
+  dialog->FillList({{"Stock", ""}, {"Sales", ""}});
+  EXPECT_EQ(dialog->Show(), 0);
+  EXPECT_EQ(err_.str(),
+            "ivarscan: cannot select project \"Nowhere\": no such project in /r\n"
+            "ivarscan: the projects there are: Sales, Stock\n");
+}
+
+TEST_F(ConsoleUiTest, TheOnlyProjectIsTakenAndNamedAnEmptyListSaysWhatIsMissing) {
+  ConsoleSettings settings;
+  settings.repository = "/exports/Warehouse";
+  auto dialog = Ui(settings).NewProjectDialog();
+  dialog->FillList({{"Warehouse", ""}});
+  EXPECT_EQ(dialog->Show(), 1);
+  EXPECT_EQ(dialog->CHOSEN(), "Warehouse");
+  EXPECT_EQ(err_.str(),
+            "ivarscan: reporting on project Warehouse, the only one in /exports/Warehouse\n");
+
+  err_.str("");
+  settings.project = "Warehouse";
+  dialog = Ui(settings).NewProjectDialog();
+  dialog->FillList({});
+  EXPECT_EQ(dialog->Show(), 0);
+  EXPECT_NE(err_.str().find("/exports/Warehouse holds no project: a repository holds project "
+                            "folders, each with a project.ini, or exported applications"),
+            std::string::npos)
+      << err_.str();
 }
 
 TEST_F(ConsoleUiTest, ProgressWithoutTerminalWritesOneLinePerApplication) {
