@@ -43,9 +43,10 @@ class SettingsFile {
 
 // Returns `text` with `key` of `section` set to `value`, every other line kept as it is:
 // the key's first line in the section gets the new value (its spelling up to the value
-// kept, and the whole line when it already holds that value), and later lines of that key in the section are dropped; a missing key is added right
-// after the section's first line, and a missing section at the end of the text. Added
-// lines end in CR LF when the text has CR LF line ends, in LF otherwise.
+// kept, and the whole line when it already holds that value), and later lines of that
+// key in the section are dropped; a missing key is added right after the section's first
+// line, and a missing section at the end of the text. Added lines end in CR LF when the
+// text has CR LF line ends, in LF otherwise.
 std::string SetSettingsValue(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value);
 
