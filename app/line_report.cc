@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/cp1252.h"
-#include "app/sarif_report.h"
+#include "engine/finding_kinds.h"
 #include "engine/text_report.h"
 
 namespace ivarscan {
@@ -58,13 +58,13 @@ class LineWriter {
 
 void AddVariable(LineWriter& out, const ClassFinding& owner, const VariableFinding& variable) {
   const std::string message = owner.name + ": " + TextReportVariableLine(variable);
-  const std::string_view rule = FindingKindName(variable.kind);
+  const FindingKindInfo& kind = InfoOf(variable.kind);
   if (variable.kind == FindingKind::kDuplicateInClass) {
     // At the later declaration, with a note at the earlier one.
-    out.Line(variable.other_position, FindingLevel(variable.kind), message, rule);
+    out.Line(variable.other_position, kind.level, message, kind.id);
     out.Line(variable.position, "note", "the earlier declaration of " + variable.name);
   } else {
-    out.Line(variable.position, FindingLevel(variable.kind), message, rule);
+    out.Line(variable.position, kind.level, message, kind.id);
     out.Line(variable.other_position, "note",
              variable.ancestor_class + " declares " + variable.name);
   }
@@ -78,9 +78,9 @@ std::string LineReport(const RunFindings& findings, const RunDescription& run,
   for (const ApplicationFindings& application : findings.applications) {
     for (const ClassFinding& finding : application.classes) {
       if (finding.problem) {
-        out.Line(finding.position, FindingLevel(*finding.problem),
-                 finding.name + ": " + TextReportProblemLine(finding),
-                 FindingKindName(*finding.problem));
+        const FindingKindInfo& kind = InfoOf(*finding.problem);
+        out.Line(finding.position, kind.level, finding.name + ": " + TextReportProblemLine(finding),
+                 kind.id);
       }
       for (const VariableFinding& variable : finding.variables) AddVariable(out, finding, variable);
     }

@@ -118,8 +118,6 @@ std::string FolderUri(const std::string& folder) {
 
 }  // namespace
 
-std::string_view FindingLevel(FindingKind kind) { return RuleOf(kind).level; }
-
 std::string PathToUri(std::string_view path) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string uri;

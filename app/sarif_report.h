@@ -17,9 +17,6 @@ namespace ivarscan {
 // the ancestor's related; a missing parent or a cycle at the class statement.
 std::string SarifReport(const RunFindings& findings, const RunDescription& run);
 
-// The level of a kind of finding: "error", or "warning" for a missing parent.
-std::string_view FindingLevel(FindingKind kind);
-
 // `path` ('/' separators, UTF-8) as a URI reference: every byte but the unreserved
 // characters and '/' percent-encoded.
 std::string PathToUri(std::string_view path);
