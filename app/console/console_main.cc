@@ -121,6 +121,28 @@ void SayHowTheRunEnded(const ConsoleOptions& options, const Variant& variant,
       << std::endl;
 }
 
+// The terminal toolkit's settings for `options`; messages name the repository `folder`
+// (absolute) and the `baseline`, when there is one.
+ConsoleSettings SettingsFor(const ConsoleOptions& options, Env& env, const std::string& folder,
+                            const Baseline* baseline) {
+  ConsoleSettings settings;
+  settings.assume_yes = options.assume_yes;
+  settings.project = options.project;
+  settings.input_is_terminal = ::isatty(0) == 1;
+  settings.error_is_terminal = ::isatty(2) == 1;
+  settings.quiet = options.quiet;
+  settings.repository = folder;
+  settings.why_not_listed = [&env, folder](const std::string& name) {
+    return WhyNotAProject(env, folder, name);
+  };
+  settings.project_chosen = [baseline, path = options.baseline](const std::string& project) {
+    if (!baseline) return;
+    for (const std::string& warning : BaselineWarnings(*baseline, path, project))
+      std::cerr << "ivarscan: " << warning << std::endl;
+  };
+  return settings;
+}
+
 // Runs the application shell with the repository folder, the terminal toolkit and the
 // POSIX desktop.
 int RunProgram(const ConsoleOptions& options, const Variant& variant, const std::string& program,
@@ -133,24 +155,13 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
     std::cerr << "ivarscan: " << problem << std::endl;
     return kExitNoReport;
   }
+  std::error_code ignored;
+  const std::string absolute_folder =
+      std::filesystem::absolute(folder, ignored).lexically_normal().string();
   const unsigned threads = options.threads != 0 ? options.threads : DefaultThreadCount();
   FolderRepository repo(&env, folder, threads);
   WarningPrinter print_warnings(repo);
-  ConsoleSettings settings;
-  settings.assume_yes = options.assume_yes;
-  settings.project = options.project;
-  settings.input_is_terminal = ::isatty(0) == 1;
-  settings.error_is_terminal = ::isatty(2) == 1;
-  settings.quiet = options.quiet;
-  settings.repository = folder;
-  settings.why_not_listed = [&](const std::string& name) {
-    return WhyNotAProject(env, folder, name);
-  };
-  settings.project_chosen = [&](const std::string& project) {
-    if (!baseline) return;
-    for (const std::string& warning : BaselineWarnings(*baseline, options.baseline, project))
-      std::cerr << "ivarscan: " << warning << std::endl;
-  };
+  const ConsoleSettings settings = SettingsFor(options, env, absolute_folder, baseline);
   // Output on standard output has it to itself: the dialogue goes to standard error.
   std::ostream& dialogue = options.OutputIsStandardOutput() ? std::cerr : std::cout;
   ConsoleUi ui(settings, std::cin, dialogue, std::cerr, print_warnings);
@@ -158,13 +169,11 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
   ConsoleDesktop desktop(posix_desktop, options.no_open);
   AppContext context{repo, ui, desktop, env, variant, SayAndRaiseFileFailure};
   context.threads = threads;
-  std::error_code ignored;
   context.settings = {options.format,
                       options.output,
                       &std::cout,
                       baseline,
-                      {program, IVARSCAN_VERSION, "",
-                       std::filesystem::absolute(folder, ignored).lexically_normal().string()}};
+                      {program, IVARSCAN_VERSION, "", absolute_folder}};
   const ReportOutcome outcome = App(context).Start();
   SayHowTheRunEnded(options, variant, context, outcome, desktop.opened(), dialogue);
   if (outcome != ReportOutcome::kComplete) return kExitNoReport;
