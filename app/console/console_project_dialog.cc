@@ -88,7 +88,11 @@ int ConsoleProjectDialog::Choose() {
     if (!trimmed.empty()) {
       int found = FindAnswer(trimmed);
       if (found < 0) {
-        out_ << "No project \"" << trimmed << "\" in the list.\n";
+        out_ << "No project \"" << trimmed << "\" in the list.";
+        if (std::optional<std::string> closest = ClosestName(Names(), trimmed)) {
+          out_ << " Did you mean \"" << *closest << "\"?";
+        }
+        out_ << "\n";
         continue;
       }
       selected_ = found;
@@ -113,14 +117,19 @@ void ConsoleProjectDialog::PrintList() const {
 void ConsoleProjectDialog::ExplainUnknown(const std::string& name) const {
   std::string why = settings_.why_not_listed ? settings_.why_not_listed(name) : "";
   if (why.empty()) why = "no such project in " + settings_.repository;
-  std::vector<std::string> names;
-  for (const ProjectRecord& item : items_) names.push_back(item.name);
+  const std::vector<std::string> names = Names();
   err_ << "ivarscan: cannot select project \"" << name << "\": " << why << "\n"
        << "ivarscan: the projects there are: " << ProjectListText(names) << "\n";
   if (std::optional<std::string> closest = ClosestName(names, name)) {
     err_ << "ivarscan: did you mean \"" << *closest << "\"?\n";
   }
   err_ << std::flush;
+}
+
+std::vector<std::string> ConsoleProjectDialog::Names() const {
+  std::vector<std::string> names;
+  for (const ProjectRecord& item : items_) names.push_back(item.name);
+  return names;
 }
 
 int ConsoleProjectDialog::FindAnswer(const std::string& answer) const {

@@ -37,6 +37,8 @@ class ConsoleProjectDialog final : public ProjectDialog {
   // Show without telling project_chosen.
   int Choose();
   void PrintList() const;
+  // The listed projects' names, in the list's order.
+  std::vector<std::string> Names() const;
   // Says on standard error why `name` cannot be selected and what can.
   void ExplainUnknown(const std::string& name) const;
   // The index of the project the answer names (a number from 1 or a name), or -1.

@@ -76,7 +76,7 @@ TEST_F(ConsoleUiTest, AssumeYesAnswersQuestionsWithoutReading) {
 TEST_F(ConsoleUiTest, ProjectDialogListsSortedMarksCurrentAndTakesNumberOrName) {
   ConsoleSettings settings;
   settings.input_is_terminal = true;
-  in_.str("7\nsales\n");
+  in_.str("7\nsalez\nsales\n");
   ConsoleUi ui = Ui(settings);
   auto dialog = ui.NewProjectDialog();
   dialog->FillList({{"zeta", ""}, {"Sales", "Order entry"}, {"Accounts", ""}});
@@ -86,7 +86,10 @@ TEST_F(ConsoleUiTest, ProjectDialogListsSortedMarksCurrentAndTakesNumberOrName) 
   EXPECT_NE(out_.str().find("  1  Accounts\n  2  Sales  - Order entry\n* 3  zeta\n"),
             std::string::npos)
       << out_.str();
-  EXPECT_NE(out_.str().find("No project \"7\""), std::string::npos);
+  EXPECT_NE(out_.str().find("No project \"7\" in the list.\n"), std::string::npos);
+  EXPECT_NE(out_.str().find("No project \"salez\" in the list. Did you mean \"Sales\"?\n"),
+            std::string::npos)
+      << out_.str();
 }
 
 TEST_F(ConsoleUiTest, ProjectDialogPreselectsTheExactNameFirst) {
