@@ -85,9 +85,9 @@ constexpr std::array<OptionSpec, 13> kOptions = {{
     {"--format", 0, "FORMAT",
      "text (the default): the report for people, opened in a viewer; json: the "
      "findings with their files and lines (docs/findings.schema.json); sarif: SARIF "
-     "2.1.0 for code-scanning tools; gnu: one line per finding, FILE:LINE: error: "
-     "MESSAGE [RULE], for editors and terminals (files relative to the current "
-     "folder). Only text opens a viewer",
+     "2.1.0 for code-scanning tools; gnu: one line per finding, "
+     "FILE:LINE:~error:~MESSAGE~[RULE], for editors and terminals (files relative to "
+     "the current folder). Only text opens a viewer",
      SetFormat},
     {"--output", 0, "FILE",
      "write to FILE instead of %r (text) or standard output (the other formats); "
@@ -146,8 +146,17 @@ bool TakeValue(const OptionSpec& option, const std::vector<std::string>& argumen
   return true;
 }
 
-// Appends `text` to `out`, broken into lines of at most `width` columns; every line after
-// the first starts with `indent` blanks, and the first goes on from column `column`.
+std::string Replace(std::string text, std::string_view from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
+}
+
+// Appends `text` to `out`, broken into lines of at most `width` columns at blanks; every
+// line after the first starts with `indent` blanks, and the first goes on from column
+// `column`. A '~' is a blank that never breaks the line.
 void AppendWrapped(std::string_view text, std::size_t column, std::size_t indent, std::size_t width,
                    std::string* out) {
   while (!text.empty()) {
@@ -161,50 +170,28 @@ void AppendWrapped(std::string_view text, std::size_t column, std::size_t indent
       *out += ' ';
       ++column;
     }
-    *out += word;
+    *out += Replace(std::string(word), "~", " ");
     column += word.size();
     text.remove_prefix(std::min(word_end + 1, text.size()));
   }
   *out += '\n';
 }
 
-std::string Replace(std::string text, std::string_view from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
-    text.replace(at, from.size(), to);
-    at += to.size();
-  }
-  return text;
-}
-
 constexpr std::size_t kWidth = 80;
 constexpr std::size_t kHelpColumn = 22;
 
 std::string Synopsis(const std::string& program_name) {
-  std::string words;
+  std::string options;
   for (const OptionSpec& option : kOptions) {
     if (option.name == "--") continue;
-    if (!words.empty()) words += ' ';
-    words += '[';
-    words += option.name;
-    if (!option.value_name.empty()) words += ' ' + std::string(option.value_name);
-    words += ']';
+    options += " [" + std::string(option.name);
+    if (!option.value_name.empty()) options += "~" + std::string(option.value_name);
+    options += "]";
   }
-  // Brackets are kept whole: a line breaks only between two options.
-  std::string synopsis = "Usage: " + program_name;
-  const std::size_t indent = synopsis.size() + 1;
-  std::size_t column = synopsis.size();
-  for (std::size_t start = 0; start < words.size();) {
-    const std::size_t end = std::min(words.find("] ", start), words.size() - 1) + 1;
-    const std::string item = words.substr(start, end - start);
-    if (column + 1 + item.size() > kWidth) {
-      synopsis += "\n" + std::string(indent - 1, ' ');
-      column = indent - 1;
-    }
-    synopsis += ' ' + item;
-    column += 1 + item.size();
-    start = end + 1;
-  }
-  return synopsis + "\n";
+  const std::string synopsis = "Usage: " + program_name;
+  std::string out = synopsis;
+  AppendWrapped(options.substr(1), synopsis.size(), synopsis.size() + 1, kWidth, &out);
+  return out;
 }
 
 std::string OptionLines(const std::string& report_file_name) {
