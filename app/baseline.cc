@@ -2,10 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/cp1252.h"
+#include "app/finding_identity.h"
 #include "app/json_report.h"
 #include "engine/finding_kinds.h"
-#include "platform/text.h"
 
 namespace ivarscan {
 namespace {
@@ -35,9 +34,11 @@ std::string WhyNotAnOutput(const Json& document) {
       !document["applications"].is_array() || !document.value("version", Json()).is_number()) {
     return "it is JSON of another shape (no \"version\" and \"applications\")";
   }
-  if (document["version"] != kJsonReportVersion) {
-    return "it is the JSON output of layout version " + document["version"].dump() +
-           ", and this program reads version " + std::to_string(kJsonReportVersion);
+  const Json& version = document["version"];
+  if (version < kOldestJsonReportVersion || version > kJsonReportVersion) {
+    return "it is the JSON output of layout version " + version.dump() +
+           ", and this program reads versions " + std::to_string(kOldestJsonReportVersion) +
+           " to " + std::to_string(kJsonReportVersion);
   }
   return "";
 }
@@ -62,10 +63,14 @@ std::optional<Baseline> Baseline::Parse(std::string_view json, std::string* erro
       const std::string& app = application.at("name").get_ref<const std::string&>();
       for (const Json& finding : application.at("classes")) {
         const std::string& name = finding.at("name").get_ref<const std::string&>();
-        if (finding.contains("problem")) baseline.Add(app, name, "", KindOf(finding["problem"]));
+        if (finding.contains("problem")) {
+          ++baseline.counts_[FindingIdentity(app, name, "", KindOf(finding["problem"]))];
+          ++baseline.size_;
+        }
         for (const Json& variable : finding.at("variables")) {
-          baseline.Add(app, name, variable.at("name").get_ref<const std::string&>(),
-                       KindOf(variable));
+          ++baseline.counts_[FindingIdentity(
+              app, name, variable.at("name").get_ref<const std::string&>(), KindOf(variable))];
+          ++baseline.size_;
         }
       }
     }
@@ -82,24 +87,20 @@ std::optional<Baseline> Baseline::Parse(std::string_view json, std::string* erro
   return baseline;
 }
 
-// The baseline holds UTF-8 (the JSON output's), findings hold the repository's code page:
-// keys are made of UTF-8 with ASCII letters upper-cased.
-std::string Baseline::Key(std::string_view application, std::string_view class_name,
-                          std::string_view variable, FindingKind kind) {
-  std::string key = UpperAscii(application);
-  for (std::string_view part : {class_name, variable}) key.append(1, '\0').append(UpperAscii(part));
-  return key.append(1, '\0').append(InfoOf(kind).id);
+std::size_t Baseline::Count(std::string_view application, std::string_view class_name,
+                            std::string_view variable, FindingKind kind) const {
+  const auto found = counts_.find(FindingIdentityOf(application, class_name, variable, kind));
+  return found == counts_.end() ? 0 : found->second;
 }
 
-void Baseline::Add(std::string_view application, std::string_view class_name,
-                   std::string_view variable, FindingKind kind) {
-  keys_.insert(Key(application, class_name, variable, kind));
-}
-
-bool Baseline::Contains(std::string_view application, std::string_view class_name,
-                        std::string_view variable, FindingKind kind) const {
-  return keys_.contains(
-      Key(Cp1252ToUtf8(application), Cp1252ToUtf8(class_name), Cp1252ToUtf8(variable), kind));
+bool BaselineFilter::Hides(std::string_view class_name, std::string_view variable,
+                           FindingKind kind) {
+  const std::size_t held = baseline_->Count(application_, class_name, variable, kind);
+  if (held == 0) return false;
+  std::size_t& hidden = hidden_[FindingIdentityOf(application_, class_name, variable, kind)];
+  if (hidden == held) return false;
+  ++hidden;
+  return true;
 }
 
 void BaselineFilter::BeginApplication(std::string_view name) {
@@ -115,12 +116,12 @@ void BaselineFilter::AddClass(const ClassFinding& finding) {
     return;
   }
   ClassFinding kept = finding;
-  if (kept.problem && baseline_->Contains(application_, kept.name, "", *kept.problem)) {
+  if (kept.problem && Hides(kept.name, "", *kept.problem)) {
     kept.problem.reset();
     kept.problem_class.clear();
   }
   std::erase_if(kept.variables, [&](const VariableFinding& variable) {
-    return baseline_->Contains(application_, kept.name, variable.name, variable.kind);
+    return Hides(kept.name, variable.name, variable.kind);
   });
   const std::size_t count = CountFindings(kept);
   left_out_ += CountFindings(finding) - count;

@@ -4,8 +4,8 @@
 #define IVARSCAN_APP_BASELINE_H_
 
 #include <cstddef>
+#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -13,8 +13,9 @@
 
 namespace ivarscan {
 
-// A set of findings known by application, class, variable and kind, letter case ignored.
-// Lines and modules play no part, so edits elsewhere in a module keep a baseline valid.
+// The findings of an earlier run, known by their identity (app/finding_identity.h) and
+// counted: a baseline that holds a finding twice hides two of its kind, not more. Lines and
+// modules play no part, so edits elsewhere in a module keep a baseline valid.
 class Baseline {
  public:
   // Reads the JSON output of an earlier run. Returns nullopt and says in `error` what the
@@ -22,30 +23,30 @@ class Baseline {
   // what a baseline is.
   static std::optional<Baseline> Parse(std::string_view json, std::string* error);
 
-  // Whether the baseline holds a finding of `kind` for `variable` of `class_name` in
-  // `application`; `variable` is empty for a class's missing parent or cycle.
-  bool Contains(std::string_view application, std::string_view class_name,
-                std::string_view variable, FindingKind kind) const;
+  // How many findings of `kind` for `variable` of `class_name` in `application` the
+  // baseline holds; `variable` is empty for a class's missing parent or cycle. Names are
+  // in code page 1252, as findings hold them.
+  std::size_t Count(std::string_view application, std::string_view class_name,
+                    std::string_view variable, FindingKind kind) const;
 
-  std::size_t size() const { return keys_.size(); }
+  // All the findings it holds.
+  std::size_t size() const { return size_; }
   // The project that run reported on (UTF-8); empty when the output does not say.
   const std::string& project() const { return project_; }
   // Whether that run was cancelled, so that applications it did not reach are missing.
   bool cancelled() const { return cancelled_; }
 
  private:
-  void Add(std::string_view application, std::string_view class_name, std::string_view variable,
-           FindingKind kind);
-  static std::string Key(std::string_view application, std::string_view class_name,
-                         std::string_view variable, FindingKind kind);
-
-  std::set<std::string> keys_;
+  std::map<std::string, std::size_t> counts_;  // by FindingIdentity
+  std::size_t size_ = 0;
   std::string project_;
   bool cancelled_ = false;
 };
 
 // A FindingSink that hands on what `baseline` (when there is one) does not hold and counts
-// the findings it hands on. A class whose findings are all in the baseline is not handed on.
+// the findings it hands on. Of N findings with one identity, as many as the baseline holds
+// are left out, the first in report order. A class whose findings are all left out is not
+// handed on.
 class BaselineFilter final : public FindingSink {
  public:
   BaselineFilter(const Baseline* baseline, FindingSink& next) : baseline_(baseline), next_(next) {}
@@ -62,8 +63,12 @@ class BaselineFilter final : public FindingSink {
   std::size_t applications() const { return applications_; }
 
  private:
+  // Whether the baseline hides one more finding with this identity, which it then uses up.
+  bool Hides(std::string_view class_name, std::string_view variable, FindingKind kind);
+
   const Baseline* baseline_;
   FindingSink& next_;
+  std::map<std::string, std::size_t> hidden_;  // by FindingIdentity
   std::string application_;
   std::size_t reported_ = 0;
   std::size_t left_out_ = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 
 #include "app/json_report.h"
@@ -54,14 +55,20 @@ RunFindings Findings() {
   return findings;
 }
 
-const RunDescription kRun{"ivarscan", "1.2.3", "Suite", "/srv/repos/main repo"};
+const RunDescription kRun{
+    "ivarscan",   "1.2.3",
+    "Suite",      "/srv/repos/main repo",
+    "/srv/repos", {{"/srv/repos/main repo/Suite/Broken.aef", "left out: damaged at 12"}}};
 
 TEST(JsonReportTest, HoldsTheRunAndEveryFindingWithItsPosition) {
   const Json run = Json::parse(JsonReport(Findings(), kRun));
-  EXPECT_EQ(run["version"], 1);
+  EXPECT_EQ(run["version"], 2);
   EXPECT_EQ(run["tool"], (Json{{"name", "ivarscan"}, {"version", "1.2.3"}}));
   EXPECT_EQ(run["project"], "Suite");
   EXPECT_EQ(run["repository"], "/srv/repos/main repo");
+  EXPECT_EQ(run["sourceRoot"], "/srv/repos");
+  EXPECT_EQ(run["warnings"], (Json::array({{{"file", "main repo/Suite/Broken.aef"},
+                                            {"message", "left out: damaged at 12"}}})));
   EXPECT_EQ(run["status"], "cancelled");
   EXPECT_EQ(run["findings"], 3);
   ASSERT_EQ(run["applications"].size(), 2u);
@@ -71,17 +78,19 @@ TEST(JsonReportTest, HoldsTheRunAndEveryFindingWithItsPosition) {
             "Bestellf\xC3\xA4"
             "cher");
   EXPECT_EQ(window["location"]["file"],
-            "Suite/Sales/Bestellf\xC3\xA4"
+            "main repo/Suite/Sales/Bestellf\xC3\xA4"
             "cher.prg");
   EXPECT_EQ(window["location"]["line"], 3);
   EXPECT_EQ(window["variables"][0]["kind"], "duplicate-in-class");
   EXPECT_EQ(window["variables"][0]["location"]["line"], 4);
   EXPECT_EQ(window["variables"][0]["duplicate"]["location"]["line"], 6);
-  EXPECT_EQ(window["variables"][1]["ancestor"],
-            (Json{{"class", "DataWindow"},
-                  {"application", "WinLib"},
-                  {"module", "Base"},
-                  {"location", {{"file", "Suite/WinLib.aef"}, {"line", 12}, {"module", "Base"}}}}));
+  EXPECT_EQ(
+      window["variables"][1]["ancestor"],
+      (Json{{"class", "DataWindow"},
+            {"application", "WinLib"},
+            {"module", "Base"},
+            {"location",
+             {{"file", "main repo/Suite/WinLib.aef"}, {"module", "Base"}, {"moduleLine", 12}}}}));
   EXPECT_FALSE(window["location"].contains("module"));
   const Json& orphan = run["applications"][0]["classes"][1];
   EXPECT_FALSE(orphan.contains("location"));
@@ -93,7 +102,10 @@ TEST(SarifReportTest, OneRulePerKindAndOneResultPerFinding) {
   EXPECT_EQ(log["version"], "2.1.0");
   ASSERT_EQ(log["runs"].size(), 1u);
   const Json& run = log["runs"][0];
-  EXPECT_EQ(run["originalUriBaseIds"]["REPOSITORY"]["uri"], "file:///srv/repos/main%20repo/");
+  EXPECT_EQ(run["originalUriBaseIds"]["%SRCROOT%"]["uri"], "file:///srv/repos/");
+  EXPECT_EQ(run["automationDetails"]["id"], "ivarscan/Suite/");
+  EXPECT_EQ(run["tool"]["driver"]["semanticVersion"], "1.2.3");
+  EXPECT_FALSE(run["tool"]["driver"]["fullName"].get<std::string>().empty());
   EXPECT_EQ(run["invocations"][0]["executionSuccessful"], false);
   const Json& rules = run["tool"]["driver"]["rules"];
   ASSERT_EQ(rules.size(), 4u);
@@ -109,36 +121,80 @@ TEST(SarifReportTest, OneRulePerKindAndOneResultPerFinding) {
 
   const Json& results = run["results"];
   ASSERT_EQ(results.size(), 3u);
-  // A repeat stands at its later declaration, the earlier one related.
+  // A repeat stands at its later declaration and links the earlier one.
   EXPECT_EQ(results[0]["ruleId"], "duplicate-in-class");
   EXPECT_EQ(rules[results[0]["ruleIndex"].get<int>()]["id"], "duplicate-in-class");
-  EXPECT_EQ(results[0]["message"]["text"], "OrderWindow: nId occurs more than once in this class");
+  EXPECT_EQ(results[0]["message"]["text"],
+            "OrderWindow: [nId](1) occurs more than once in this class");
   const Json& at = results[0]["locations"][0]["physicalLocation"];
-  EXPECT_EQ(at["artifactLocation"],
-            (Json{{"uri", "Suite/Sales/Bestellf%C3%A4cher.prg"}, {"uriBaseId", "REPOSITORY"}}));
+  EXPECT_EQ(at["artifactLocation"], (Json{{"uri", "main%20repo/Suite/Sales/Bestellf%C3%A4cher.prg"},
+                                          {"uriBaseId", "%SRCROOT%"}}));
   EXPECT_EQ(at["region"]["startLine"], 6);
+  EXPECT_EQ(results[0]["relatedLocations"][0]["id"], 1);
   EXPECT_EQ(results[0]["relatedLocations"][0]["physicalLocation"]["region"]["startLine"], 4);
-  // An inherited one stands where the class declares it, the ancestor's declaration related.
+  // An inherited one stands where the class declares it and links the ancestor's declaration,
+  // which lies in an export file: the file without a region, the module and its line apart.
   EXPECT_EQ(results[1]["ruleId"], "duplicate-of-inherited");
+  EXPECT_EQ(results[1]["message"]["text"],
+            "OrderWindow: oDCName also in [DataWindow](1) (WinLib-Base)");
   EXPECT_EQ(results[1]["locations"][0]["physicalLocation"]["region"]["startLine"], 5);
   const Json& ancestor = results[1]["relatedLocations"][0];
-  EXPECT_EQ(ancestor["physicalLocation"]["artifactLocation"]["uri"], "Suite/WinLib.aef");
-  EXPECT_EQ(ancestor["physicalLocation"]["region"]["startLine"], 12);
+  EXPECT_EQ(ancestor["physicalLocation"],
+            (Json{{"artifactLocation",
+                   {{"uri", "main%20repo/Suite/WinLib.aef"}, {"uriBaseId", "%SRCROOT%"}}}}));
   EXPECT_EQ(ancestor["logicalLocations"][0]["fullyQualifiedName"], "WinLib.DataWindow");
-  // In an export file the line is one of the module's text, which is named.
   EXPECT_EQ(ancestor["logicalLocations"][1], (Json{{"name", "Base"}, {"kind", "module"}}));
+  EXPECT_EQ(ancestor["properties"], (Json{{"module", "Base"}, {"moduleLine", 12}}));
+  EXPECT_EQ(ancestor["message"]["text"], "DataWindow declares oDCName (module Base, line 12)");
   EXPECT_EQ(results[0]["locations"][0]["logicalLocations"].size(), 1u);
   // Without a position a result still names its class.
   EXPECT_EQ(results[2]["ruleId"], "missing-parent");
   EXPECT_EQ(results[2]["message"]["text"], "Orphan: ** Could not find parent class GONE **");
   EXPECT_FALSE(results[2]["locations"][0].contains("physicalLocation"));
   EXPECT_EQ(results[2]["locations"][0]["logicalLocations"][0]["name"], "Orphan");
+  // The run's warnings are notifications with their files.
+  const Json& notification = run["invocations"][0]["toolExecutionNotifications"][0];
+  EXPECT_EQ(notification["level"], "warning");
+  EXPECT_EQ(notification["message"]["text"], "left out: damaged at 12");
+  EXPECT_EQ(notification["locations"][0]["physicalLocation"]["artifactLocation"]["uri"],
+            "main%20repo/Suite/Broken.aef");
 }
 
-TEST(SarifReportTest, PathsBecomeUriReferences) {
-  EXPECT_EQ(PathToUri("Suite/System Library/A.prg"), "Suite/System%20Library/A.prg");
-  EXPECT_EQ(PathToUri("a#b?c%d\\e"), "a%23b%3Fc%25d%5Ce");
-  EXPECT_EQ(PathToUri("Az09-._~/"), "Az09-._~/");
+// Fingerprints are made from what identifies a finding, never from its line: moving every
+// line keeps them, and identical findings differ by their ordinal.
+TEST(SarifReportTest, FingerprintsIgnoreLinesAndCountIdenticalFindings) {
+  RunFindings findings = Findings();
+  ClassFinding& window = findings.applications[0].classes[0];
+  window.variables.push_back(window.variables[0]);
+  const Json before = Json::parse(SarifReport(findings, kRun))["runs"][0]["results"];
+  for (VariableFinding& variable : window.variables) {
+    variable.position.line += 10;
+    variable.other_position.line += 10;
+  }
+  const Json after = Json::parse(SarifReport(findings, kRun))["runs"][0]["results"];
+  ASSERT_EQ(before.size(), 4u);
+  std::set<std::string> distinct;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(before[i]["partialFingerprints"], after[i]["partialFingerprints"]);
+    distinct.insert(before[i]["partialFingerprints"]["ivarscanFinding/v1"].get<std::string>());
+  }
+  EXPECT_EQ(distinct.size(), 4u);
+  EXPECT_TRUE(
+      before[2]["partialFingerprints"]["ivarscanFinding/v1"].get<std::string>().ends_with(":2"));
+}
+
+// A repository outside the source root is named by absolute file URIs, with no base.
+TEST(SarifReportTest, ARepositoryOutsideTheSourceRootHasAbsoluteUris) {
+  RunDescription elsewhere = kRun;
+  elsewhere.source_root = "/home/ci";
+  const Json run = Json::parse(SarifReport(Findings(), elsewhere))["runs"][0];
+  EXPECT_FALSE(run.contains("originalUriBaseIds"));
+  EXPECT_EQ(run["results"][0]["locations"][0]["physicalLocation"]["artifactLocation"],
+            (Json{{"uri", "file:///srv/repos/main%20repo/Suite/Sales/Bestellf%C3%A4cher.prg"}}));
+  const Json json = Json::parse(JsonReport(Findings(), elsewhere));
+  EXPECT_EQ(json["applications"][0]["classes"][0]["location"]["file"],
+            "/srv/repos/main repo/Suite/Sales/Bestellf\xC3\xA4"
+            "cher.prg");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "app/line_report.h"
 
-#include <filesystem>
-
+#include "app/artifact_paths.h"
 #include "app/cp1252.h"
 #include "engine/finding_kinds.h"
 #include "engine/text_report.h"
@@ -13,7 +12,7 @@ namespace {
 class LineWriter {
  public:
   LineWriter(const RunDescription& run, const std::string& base)
-      : program_(run.program), repository_(run.repository), base_(base) {}
+      : program_(run.program), paths_(run.repository, base) {}
 
   // "FILE:LINE: LEVEL: MESSAGE [RULE]" at `position`, or at the program when unknown.
   void Line(const SourcePosition& position, std::string_view level, const std::string& message,
@@ -33,26 +32,15 @@ class LineWriter {
   // "FILE:LINE:", "FILE:" in an export file, or "PROGRAM:" when the file is unknown.
   std::string Place(const SourcePosition& position) const {
     if (position.file.empty()) return program_ + ":";
-    std::string place = FileName(Cp1252ToUtf8(position.file)) + ":";
+    std::string place = paths_.PathOf(position.file) + ":";
     if (position.module_in_file.empty() && position.line > 0) {
       place += std::to_string(position.line) + ":";
     }
     return place;
   }
 
-  // `file`, relative to the repository, as a path relative to the base when it lies
-  // under it.
-  std::string FileName(const std::string& file) const {
-    const std::filesystem::path path =
-        (std::filesystem::path(repository_) / std::filesystem::path(file)).lexically_normal();
-    const std::filesystem::path relative = path.lexically_relative(base_);
-    const bool under_base = !relative.empty() && *relative.begin() != "..";
-    return (under_base ? relative : path).generic_string();
-  }
-
   const std::string program_;
-  const std::string repository_;
-  const std::string base_;
+  const ArtifactPaths paths_;
   std::string text_;
 };
 

@@ -127,6 +127,7 @@ ReportOutcome DocumentRun(AppContext& context, const std::vector<ApplicationReco
     BaselineFilter findings(settings.baseline, collector);
     ProcessApplications(context, apps, findings, &run.project);
     RecordCounts(context, findings);
+    if (settings.warnings) run.warnings = settings.warnings();
     const std::string document = Document(settings.format, collected, run);
     if (file) {
       file->Write(document);

@@ -3,8 +3,10 @@
 #ifndef IVARSCAN_APP_REPORT_SETTINGS_H_
 #define IVARSCAN_APP_REPORT_SETTINGS_H_
 
+#include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/baseline.h"
 #include "app/json_report.h"
@@ -29,8 +31,11 @@ struct ReportSettings {
   std::ostream* standard_output = nullptr;
   // Findings that are left out of the output and of the count; none when null.
   const Baseline* baseline = nullptr;
-  // The program and the repository, as JSON and SARIF name them; the run adds the project.
+  // The program and the repository, as JSON and SARIF name them; the run adds the project
+  // and the warnings.
   RunDescription run;
+  // The warnings of the run so far; none when empty.
+  std::function<std::vector<RunWarning>()> warnings;
 };
 
 }  // namespace ivarscan

@@ -4,7 +4,6 @@
 #define IVARSCAN_APP_SARIF_REPORT_H_
 
 #include <string>
-#include <string_view>
 
 #include "app/json_report.h"
 #include "app/run_findings.h"
@@ -12,14 +11,13 @@
 namespace ivarscan {
 
 // The SARIF log of a run: UTF-8, indented, ending in a line feed. Files are named relative
-// to the base "REPOSITORY", the repository folder. A repeated name is located at its later
-// declaration with the earlier one related; an inherited one at the class's declaration with
-// the ancestor's related; a missing parent or a cycle at the class statement.
+// to the base "%SRCROOT%", the run's source root, when the repository lies under it, else
+// by absolute file URIs. A repeated name is located at its later declaration with the
+// earlier one related; an inherited one at the class's declaration with the ancestor's
+// related; a missing parent or a cycle at the class statement. Every result has a
+// fingerprint made from its identity and its ordinal among the results of that identity
+// (docs/code-scanning.md); the run's warnings are notifications of its invocation.
 std::string SarifReport(const RunFindings& findings, const RunDescription& run);
-
-// `path` ('/' separators, UTF-8) as a URI reference: every byte but the unreserved
-// characters and '/' percent-encoded.
-std::string PathToUri(std::string_view path);
 
 }  // namespace ivarscan
 

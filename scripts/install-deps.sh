@@ -45,6 +45,21 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The tests check every SARIF log with Microsoft's SARIF Multitool (validate, with the rule
+# kinds of GitHub and Azure DevOps). Its npm package carries a self-contained Linux binary
+# in the platform package, which is pinned too, since the main package asks for it by range.
+multitool_version=5.7.0
+multitool_dir=${IVARSCAN_SARIF_MULTITOOL_DIR:-$home/.cache/ivarscan/sarif-multitool}
+multitool=$multitool_dir/node_modules/@microsoft/sarif-multitool-linux/Sarif.Multitool
+if [[ "${1:-test}" == test && ! -x "$multitool" ]]; then
+  echo "Installing the SARIF Multitool $multitool_version"
+  mkdir -p "$multitool_dir"
+  npm install --silent --no-audit --no-fund --save-exact --prefix "$multitool_dir" \
+    "@microsoft/sarif-multitool@$multitool_version" \
+    "@microsoft/sarif-multitool-linux@$multitool_version" >/dev/null
+  chmod u+x "$multitool"  # what the package's install script does, which npm may skip
+fi
+
 if [[ "${1:-test}" == test && ! -s "$sarif_schema" ]]; then
   echo "Fetching the SARIF 2.1.0 schema from $sarif_package"
   download=$(mktemp -d)

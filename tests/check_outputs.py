@@ -1,18 +1,25 @@
 #!/usr/bin/env python3
 """Checks one run's JSON and SARIF outputs against their schemas and against its text report.
 
-    check_outputs.py REPORT.TXT RUN.json RUN.sarif REPOSITORY_FOLDER
+    check_outputs.py REPORT.TXT RUN.json RUN.sarif
 
 The JSON must be valid against docs/findings.schema.json and name exactly the findings of the
 text report: the text's blocks are written again from the JSON here, by rules of their own,
-and compared byte for byte. Every location must point at a line of the repository's files
-(of the module's text, in an export file) that holds the name it locates. The SARIF must be valid against the official SARIF 2.1.0
+and compared byte for byte. Every location, resolved against the JSON's sourceRoot,
+must point at a line of the repository's files (of the module's text, in an export file)
+that holds the name it locates. The SARIF must be valid against the official SARIF 2.1.0
 schema (scripts/install-deps.sh fetches it; IVARSCAN_SARIF_SCHEMA overrides its path) and
-have one result per finding.
+have one result per finding, every file it names must exist, and the SARIF Multitool
+(scripts/install-deps.sh installs it; IVARSCAN_SARIF_MULTITOOL overrides its path) must find
+nothing with the rule kinds Sarif, Ghas and GHAzDO but the notes docs/code-scanning.md lists.
 """
 import json
 import os
+import re
+import subprocess
 import sys
+import tempfile
+import urllib.parse
 
 import jsonschema
 
@@ -20,6 +27,24 @@ import export_writer
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FINDINGS_SCHEMA = os.path.join(ROOT, "docs", "findings.schema.json")
+MULTITOOL = os.environ.get(
+    "IVARSCAN_SARIF_MULTITOOL",
+    os.path.join(os.path.expanduser("~"), ".cache", "ivarscan", "sarif-multitool", "node_modules",
+                 "@microsoft", "sarif-multitool-linux", "Sarif.Multitool"))
+# What the Multitool says of every log that ivarscan writes, and why it stays
+# (docs/code-scanning.md explains each).
+ACCEPTED_MULTITOOL_NOTES = {
+    "GHAzDO1019",  # Azure pipeline's build identity: only the pipeline knows it
+    "GHAzDO1020",  # automationDetails.id in the pipeline's form: the same
+    "SARIF2002",  # messages are text: GitHub shows message.text, not message strings
+    "SARIF2003",  # no versionControlProvenance: the program does not know the checkout
+    "SARIF2005",  # no informationUri: the project has no public address yet
+    "SARIF2006",  # the $schema URL is not reachable from a machine without internet access
+    "SARIF2009",  # rule ids are the kinds' names, shared with JSON and baselines
+    "SARIF2010",  # no snippets: findings do not carry the text of their lines
+    "SARIF2011",  # no context regions, for the same reason
+    "SARIF2012",  # no helpUri: the project has no public address yet
+}
 SARIF_SCHEMA = os.environ.get(
     "IVARSCAN_SARIF_SCHEMA",
     os.path.join(os.path.expanduser("~"), ".cache", "ivarscan", "sarif-schema-2.1.0.json"))
@@ -69,31 +94,100 @@ def blocks_from_json(run):
     return "".join(line + "\r\n" for line in lines)
 
 
-def check_location(repository, location, name, what):
+def check_location(root, location, name, what):
     if location is None:
         fail("%s %s has no location" % (what, name))
-    path = os.path.join(repository, *location["file"].split("/"))
+    path = os.path.join(root, *location["file"].split("/"))
     with open(path, "rb") as f:
         data = f.read()
+    line = location.get("line")
     if "module" in location:  # an export file: a line of the named module's text
         data = export_writer.module_text(data, location["module"])
+        line = location["moduleLine"]
     lines = data.decode("cp1252", errors="replace").split("\n")
-    if location["line"] > len(lines) or name.upper() not in lines[location["line"] - 1].upper():
-        fail("%s %s is not on %s line %d" % (what, name, location["file"], location["line"]))
+    if line > len(lines) or name.upper() not in lines[line - 1].upper():
+        fail("%s %s is not on %s line %d" % (what, name, location["file"], line))
 
 
-def check_locations(run, repository):
+def check_locations(run):
+    root = run["sourceRoot"]
     for app in run["applications"]:
         for cls in app["classes"]:
-            check_location(repository, cls.get("location"), cls["name"], "class")
+            check_location(root, cls.get("location"), cls["name"], "class")
             for var in cls["variables"]:
-                check_location(repository, var.get("location"), var["name"], "variable")
+                check_location(root, var.get("location"), var["name"], "variable")
                 other = var.get("ancestor") or var.get("duplicate")
-                check_location(repository, other.get("location"), var["name"], "declaration of")
+                check_location(root, other.get("location"), var["name"], "declaration of")
+
+
+def sarif_files(sarif):
+    """Every file that the SARIF log names, resolved to a path of this machine."""
+    run = sarif["runs"][0]
+    bases = {name: base["uri"] for name, base in run.get("originalUriBaseIds", {}).items()}
+    locations = []
+    for result in run["results"]:
+        locations += result["locations"] + result.get("relatedLocations", [])
+    for invocation in run["invocations"]:
+        for notification in invocation.get("toolExecutionNotifications", []):
+            locations += notification.get("locations", [])
+    for location in locations:
+        artifact = location.get("physicalLocation", {}).get("artifactLocation")
+        if artifact is None:
+            continue
+        uri = artifact["uri"]
+        if "uriBaseId" in artifact:
+            uri = urllib.parse.urljoin(bases[artifact["uriBaseId"]], uri)
+        if not uri.startswith("file:///"):
+            fail("a SARIF location resolves to no file URI: %s" % artifact)
+        yield urllib.parse.unquote(uri[len("file://"):])
+
+
+def in_export_file(sarif, json_path):
+    """Whether the physical location at `json_path` ("runs[0].results[3]...") of the SARIF
+    log names an export file."""
+    node = sarif
+    for key, index in re.findall(r"(\w+)(?:\[(\d+)\])?", json_path):
+        node = node[key]
+        if index:
+            node = node[int(index)]
+    return node["artifactLocation"]["uri"].lower().endswith((".aef", ".mef"))
+
+
+def accepted(sarif, result):
+    if result["ruleId"] in ACCEPTED_MULTITOOL_NOTES:
+        return True
+    # A location in an export file has no region: its line is one of a module's text.
+    arguments = result["message"].get("arguments", [])
+    return result["ruleId"] == "SARIF2017" and bool(arguments) and \
+        in_export_file(sarif, arguments[0])
+
+
+def multitool_problems(sarif_path, sarif):
+    """The errors and warnings that the SARIF Multitool finds with the rule kinds of GitHub
+    and Azure DevOps, but those that docs/code-scanning.md lists with their reasons."""
+    with tempfile.TemporaryDirectory() as folder:
+        log = os.path.join(folder, "validation.sarif")
+        subprocess.run([MULTITOOL, "validate", "--rule-kind", "Sarif;Ghas;GHAzDO", "--level",
+                        "Error;Warning;Note", "--output", log, sarif_path],
+                       check=True, stdout=subprocess.DEVNULL)
+        with open(log, encoding="utf-8-sig") as f:
+            validation = json.load(f)
+    found = []
+    for run in validation["runs"]:
+        for result in run.get("results", []):
+            if not accepted(sarif, result):
+                found.append("%s %s: %s" % (result.get("level", "warning"), result["ruleId"],
+                                            result["message"].get("text", result["message"])))
+        for invocation in run.get("invocations", []):
+            for notification in invocation.get("toolExecutionNotifications", []) + \
+                    invocation.get("toolConfigurationNotifications", []):
+                if notification.get("level", "warning") == "error":
+                    found.append("the Multitool failed: %s" % notification["message"]["text"])
+    return found
 
 
 def main():
-    report_path, json_path, sarif_path, repository = sys.argv[1:5]
+    report_path, json_path, sarif_path = sys.argv[1:4]
     with open(report_path, "rb") as f:
         report = f.read().decode("cp1252")
     with open(json_path, "rb") as f:
@@ -114,7 +208,7 @@ def main():
                   for a in run["applications"] for c in a["classes"])
     if run["findings"] != counted:
         fail("findings says %d, the classes hold %d" % (run["findings"], counted))
-    check_locations(run, repository)
+    check_locations(run)
 
     results = sarif["runs"][0]["results"]
     if len(results) != counted:
@@ -123,6 +217,14 @@ def main():
     for result in results:
         if rules[result["ruleIndex"]] != result["ruleId"]:
             fail("a result's ruleIndex does not name its rule: %s" % result["ruleId"])
+    for path in sarif_files(sarif):
+        if not os.path.isfile(path):
+            fail("a SARIF location names no file: %s" % path)
+    if not os.path.exists(MULTITOOL):
+        fail("the SARIF Multitool is missing: %s (scripts/install-deps.sh installs it)" % MULTITOOL)
+    problems = multitool_problems(sarif_path, sarif)
+    if problems:
+        fail("the SARIF Multitool finds:\n" + "\n".join(problems))
 
 
 if __name__ == "__main__":

@@ -14,6 +14,7 @@ import tempfile
 import time
 import types
 import unittest
+import urllib.parse
 
 PROGRAMS = sys.argv.pop(1) if len(sys.argv) > 1 else "build/debug/app/console"
 SAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples",
@@ -411,6 +412,63 @@ class FormatsAndCiTest(ConsoleBase):
         self.assertEqual(result.returncode, 0, result.stderr)
         with open(os.path.join(self.work, "ivarscan.sarif")) as f:
             self.assertEqual(json.load(f)["runs"][0]["results"], [])
+
+    def sarif_uris_and_fingerprints(self):
+        with open(os.path.join(self.work, "ivarscan.sarif"), encoding="utf-8") as f:
+            run = json.load(f)["runs"][0]
+        root = run["originalUriBaseIds"]["%SRCROOT%"]["uri"]
+        files, lines = [], []
+        for result in run["results"]:
+            for location in result["locations"] + result.get("relatedLocations", []):
+                artifact = location["physicalLocation"]["artifactLocation"]
+                self.assertEqual(artifact["uriBaseId"], "%SRCROOT%")
+                files.append(urllib.parse.unquote(
+                    urllib.parse.urljoin(root, artifact["uri"])[len("file://"):]))
+            lines.append(result["locations"][0]["physicalLocation"]["region"]["startLine"])
+        return files, lines, [r["partialFingerprints"] for r in run["results"]]
+
+    def test_readme_ci_example_names_files_of_the_checkout(self):
+        """Run from the root of a git checkout, every URI names a file of the checkout, and
+        lines inserted at the top of a module move the results but keep their fingerprints."""
+        environment = dict(os.environ, PATH=os.path.abspath(PROGRAMS) + os.pathsep +
+                           os.environ["PATH"])
+        subprocess.run(["git", "init", "-q", "."], cwd=self.work, check=True)
+        subprocess.run(["git", "add", "repository"], cwd=self.work, check=True)
+        tracked = subprocess.run(["git", "ls-files", "-z"], cwd=self.work, check=True,
+                                 capture_output=True).stdout.decode().split("\0")
+        tracked = {os.path.join(os.path.realpath(self.work), name) for name in tracked if name}
+        first = self.readme_ci_examples()[0]
+        run = lambda: subprocess.run(["bash", "-ec", first], cwd=self.work, env=environment,
+                                     capture_output=True, stdin=subprocess.DEVNULL, timeout=60)
+        self.assertEqual(run().returncode, 3)
+        files, lines, fingerprints = self.sarif_uris_and_fingerprints()
+        self.assertTrue(files)
+        for path in files:
+            self.assertIn(os.path.realpath(path), tracked)
+
+        for module in set(files):
+            with open(module, "rb") as f:
+                text = f.read()
+            with open(module, "wb") as f:
+                f.write(b"// moved\r\n// down\r\n// three lines\r\n" + text)
+        self.assertEqual(run().returncode, 3)
+        _, moved_lines, moved_fingerprints = self.sarif_uris_and_fingerprints()
+        self.assertEqual(moved_lines, [line + 3 for line in lines])
+        self.assertEqual(moved_fingerprints, fingerprints)
+        self.assertEqual(len({json.dumps(f) for f in fingerprints}), len(fingerprints))
+
+    def test_source_root_chooses_the_base_of_every_file(self):
+        for root, base, uri in (
+                (self.repository, "file://%s/" % self.repository, "Sales/Orders/"),
+                ("/nonexistent/elsewhere", None, "file://%s/Sales/Orders/" % self.repository)):
+            result = self.run_sales("--format", "sarif", "--source-root", root)
+            self.assertEqual(result.returncode, 0, result.stderr)
+            run = json.loads(result.stdout)["runs"][0]
+            self.assertEqual(run.get("originalUriBaseIds", {}).get("%SRCROOT%", {}).get("uri"),
+                             base)
+            uris = [l["physicalLocation"]["artifactLocation"]["uri"]
+                    for r in run["results"] for l in r["locations"]]
+            self.assertIn(uri + "Invoices.prg", uris)
 
     def test_a_baseline_that_cannot_be_read_is_an_error(self):
         bad = os.path.join(self.work, "bad.json")

@@ -69,6 +69,22 @@ class WarningPrinter {
   std::size_t printed_ = 0;
 };
 
+// `path` as an absolute, normalised path; `path` itself when it cannot be made one.
+std::string AbsolutePath(const std::string& path) {
+  std::error_code ignored;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+  return absolute.empty() ? path : absolute.lexically_normal().string();
+}
+
+// The warnings of `repo` so far, each with its absolute path.
+std::vector<RunWarning> RunWarnings(const FolderRepository& repo) {
+  std::vector<RunWarning> warnings;
+  for (const SkippedFile& skipped : repo.skipped()) {
+    warnings.push_back({AbsolutePath(skipped.path), skipped.reason});
+  }
+  return warnings;
+}
+
 std::string ProgramName(char** argv) {
   return argv[0] ? std::filesystem::path(argv[0]).filename().string() : "ivarscan";
 }
@@ -173,7 +189,10 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
                       options.output,
                       &std::cout,
                       baseline,
-                      {program, IVARSCAN_VERSION, "", absolute_folder}};
+                      {program, IVARSCAN_VERSION, "", absolute_folder,
+                       AbsolutePath(options.source_root.empty() ? "." : options.source_root),
+                       {}}};
+  context.settings.warnings = [&repo] { return RunWarnings(repo); };
   const ReportOutcome outcome = App(context).Start();
   SayHowTheRunEnded(options, variant, context, outcome, desktop.opened(), dialogue);
   if (outcome != ReportOutcome::kComplete) return kExitNoReport;

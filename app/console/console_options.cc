@@ -66,7 +66,7 @@ bool SetFormat(ConsoleOptions* options, const std::string& value, std::string* e
   return false;
 }
 
-constexpr std::array<OptionSpec, 13> kOptions = {{
+constexpr std::array<OptionSpec, 14> kOptions = {{
     {"--repository", 0, "DIR",
      "the repository folder (default: $IVARSCAN_REPOSITORY, else ./repository)",
      Set<&ConsoleOptions::repository>},
@@ -100,6 +100,10 @@ constexpr std::array<OptionSpec, 13> kOptions = {{
      "json), holds; matched by application, class, variable and kind, not by line. "
      "They do not count for --fail-on-findings",
      Set<&ConsoleOptions::baseline>},
+    {"--source-root", 0, "DIR",
+     "name files in JSON and SARIF relative to DIR (default: the current directory) "
+     "when the repository lies under it, else by absolute paths",
+     Set<&ConsoleOptions::source_root>},
     {"--threads", 0, "N",
      "read and analyse with N threads (default: one per processor core); the report "
      "is the same for any N",

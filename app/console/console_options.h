@@ -22,6 +22,7 @@ struct ConsoleOptions {
   std::string output;                         // --output FILE; empty: the usual place
   bool fail_on_findings = false;              // --fail-on-findings
   std::string baseline;                       // --baseline FILE; empty: none
+  std::string source_root;                    // --source-root DIR; empty: the current one
   unsigned threads = 0;                       // --threads N; 0: one per processor core
   bool help = false;                          // --help
   bool version = false;                       // --version

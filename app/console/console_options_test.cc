@@ -80,14 +80,15 @@ TEST(ConsoleOptionsTest, AnOptionWithAValueMayNotRepeatAFlagMay) {
 
 TEST(ConsoleOptionsTest, OutputFormatsAndTheCiOptions) {
   std::string error;
-  auto options = Parse(
-      {"--format=sarif", "--output", "out.sarif", "--fail-on-findings", "--baseline=base.json"},
-      &error);
+  auto options = Parse({"--format=sarif", "--output", "out.sarif", "--fail-on-findings",
+                        "--baseline=base.json", "--source-root", "/srv/checkout"},
+                       &error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->format, ReportFormat::kSarif);
   EXPECT_EQ(options->output, "out.sarif");
   EXPECT_TRUE(options->fail_on_findings);
   EXPECT_EQ(options->baseline, "base.json");
+  EXPECT_EQ(options->source_root, "/srv/checkout");
   EXPECT_EQ(Parse({"--format", "json"}, &error)->format, ReportFormat::kJson);
   EXPECT_EQ(Parse({"--format", "gnu"}, &error)->format, ReportFormat::kGnu);
 
@@ -95,7 +96,7 @@ TEST(ConsoleOptionsTest, OutputFormatsAndTheCiOptions) {
   ASSERT_TRUE(options);
   EXPECT_EQ(options->format, ReportFormat::kText);
   EXPECT_FALSE(options->fail_on_findings);
-  EXPECT_TRUE(options->output.empty() && options->baseline.empty());
+  EXPECT_TRUE(options->output.empty() && options->baseline.empty() && options->source_root.empty());
 
   EXPECT_FALSE(Parse({"--format", "xml"}, &error));
   EXPECT_EQ(error, "--format must be text, json, sarif or gnu, not xml");

@@ -1,0 +1,38 @@
+#include "app/finding_identity.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "app/cp1252.h"
+#include "engine/finding_kinds.h"
+#include "platform/text.h"
+
+namespace ivarscan {
+
+std::string FindingIdentity(std::string_view application, std::string_view class_name,
+                            std::string_view variable, FindingKind kind) {
+  std::string identity = UpperAscii(application);
+  for (std::string_view part : {class_name, variable}) {
+    identity.append(1, '\0').append(UpperAscii(part));
+  }
+  return identity.append(1, '\0').append(InfoOf(kind).id);
+}
+
+std::string FindingIdentityOf(std::string_view application, std::string_view class_name,
+                              std::string_view variable, FindingKind kind) {
+  return FindingIdentity(Cp1252ToUtf8(application), Cp1252ToUtf8(class_name),
+                         Cp1252ToUtf8(variable), kind);
+}
+
+std::string Fingerprint(std::string_view identity, std::size_t ordinal) {
+  std::uint64_t hash = 0xCBF29CE484222325;  // FNV-1a, 64 bits
+  for (char c : identity) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001B3;
+  }
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+  return std::string(digits) + ":" + std::to_string(ordinal);
+}
+
+}  // namespace ivarscan
