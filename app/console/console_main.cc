@@ -189,10 +189,13 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
                       options.output,
                       &std::cout,
                       baseline,
-                      {program, IVARSCAN_VERSION, "", absolute_folder,
+                      {program,
+                       IVARSCAN_VERSION,
+                       "",
+                       absolute_folder,
                        AbsolutePath(options.source_root.empty() ? "." : options.source_root),
-                       {}}};
-  context.settings.warnings = [&repo] { return RunWarnings(repo); };
+                       {}},
+                      [&repo] { return RunWarnings(repo); }};
   const ReportOutcome outcome = App(context).Start();
   SayHowTheRunEnded(options, variant, context, outcome, desktop.opened(), dialogue);
   if (outcome != ReportOutcome::kComplete) return kExitNoReport;
