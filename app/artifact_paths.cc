@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/cp1252.h"
+#include "platform/cp1252.h"
 
 namespace ivarscan {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/cp1252.h"
+#include "platform/cp1252.h"
 #include "engine/finding_kinds.h"
 #include "platform/text.h"
 

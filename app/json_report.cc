@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/artifact_paths.h"
-#include "app/cp1252.h"
+#include "platform/cp1252.h"
 #include "engine/finding_kinds.h"
 
 namespace ivarscan {

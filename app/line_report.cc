@@ -1,7 +1,7 @@
 #include "app/line_report.h"
 
 #include "app/artifact_paths.h"
-#include "app/cp1252.h"
+#include "platform/cp1252.h"
 #include "engine/finding_kinds.h"
 #include "engine/text_report.h"
 

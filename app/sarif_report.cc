@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/artifact_paths.h"
-#include "app/cp1252.h"
+#include "platform/cp1252.h"
 #include "app/finding_identity.h"
 #include "engine/finding_kinds.h"
 #include "engine/text_report.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/cp1252.h"
 #include "platform/text.h"
 
 namespace ivarscan {
@@ -102,10 +103,10 @@ SettingsFile ReadSettingsFile(Env& env, const std::string& path, SkipList* skipp
   return settings;
 }
 
-std::string_view ModuleName(std::string_view file_name) {
+std::string ModuleName(std::string_view file_name) {
   static_assert(kModuleEnding.size() == kModuleExportEnding.size() &&
                 kModuleEnding.size() == kApplicationExportEnding.size());
-  return file_name.substr(0, file_name.size() - kModuleEnding.size());
+  return FileNameToCp1252(file_name.substr(0, file_name.size() - kModuleEnding.size()));
 }
 
 std::string FailureReason(std::string_view what, std::error_code error) {

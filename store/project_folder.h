@@ -49,8 +49,8 @@ bool IsApplicationExportFile(std::string_view file_name);
 SettingsFile ReadSettingsFile(Env& env, const std::string& path, SkipList* skipped);
 
 // A module's or an exported application's name from its file name: the file name without
-// its `.prg`, `.mef` or `.aef` ending.
-std::string_view ModuleName(std::string_view file_name);
+// its `.prg`, `.mef` or `.aef` ending, as a text of the repository (FileNameToCp1252).
+std::string ModuleName(std::string_view file_name);
 
 // "<what>: <the error's message>", the reason text of a failed file operation.
 std::string FailureReason(std::string_view what, std::error_code error);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/cp1252.h"
 #include "platform/parallel.h"
 #include "platform/symbol_table.h"
 #include "platform/text.h"
@@ -235,7 +236,7 @@ class ProjectLoader {
     for (std::size_t i = 0; i < names.size(); ++i) {
       sources[i].path = JoinPath(folder_, names[i]);
       sources[i].relative = JoinRelative(relative_folder_, names[i]);
-      sources[i].name = std::move(names[i]);
+      sources[i].name = FileNameToCp1252(names[i]);
     }
     return sources;
   }

@@ -481,6 +481,59 @@ class FormatsAndCiTest(ConsoleBase):
             self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
 
 
+class FileNameTest(unittest.TestCase):
+    """Names from the file system (UTF-8 on Linux) are converted once: to code page 1252 where
+    they become names of the repository (the text report's encoding), and paths go to JSON
+    and SARIF as they are."""
+
+    def setUp(self):
+        self.work = tempfile.mkdtemp(prefix="ivarscan-names-")
+        self.checkout = os.path.join(self.work, "Pr\u00fcfung")
+        application = os.path.join(self.checkout, "repository", "Suite", "Contr\u00f4les")
+        os.makedirs(application)
+        with open(os.path.join(self.checkout, "repository", "Suite", "project.ini"), "w") as f:
+            f.write("[Project]\n")
+        with open(os.path.join(application, "application.ini"), "w") as f:
+            f.write("[Application]\nKind=program\n")
+        with open(os.path.join(application, "Contr\u00f4les #1.prg"), "wb") as f:
+            f.write(b"CLASS Knopf\r\n\tEXPORT nId\r\n\tEXPORT NID\r\n")
+
+    def tearDown(self):
+        shutil.rmtree(self.work)
+
+    def run_format(self, form):
+        return subprocess.run(
+            [os.path.abspath(os.path.join(PROGRAMS, "ivarscan")), "--repository", "repository",
+             "--project", "Suite", "--yes", "--no-open", "--format", form, "--output",
+             "out." + form], cwd=self.checkout, capture_output=True, timeout=60,
+            stdin=subprocess.DEVNULL)
+
+    def test_a_non_ascii_module_file_and_folder_are_named_once(self):
+        for form in ("text", "json", "sarif"):
+            self.assertEqual(self.run_format(form).returncode, 0, form)
+        with open(os.path.join(self.checkout, "out.text"), "rb") as f:
+            report = f.read()
+        self.assertIn(b"Application: Contr\xf4les\r\n", report)
+        self.assertIn(b"Module: Contr\xf4les #1\r\n", report)
+
+        module = os.path.join("repository", "Suite", "Contr\u00f4les", "Contr\u00f4les #1.prg")
+        with open(os.path.join(self.checkout, "out.json"), encoding="utf-8") as f:
+            run = json.load(f)
+        self.assertEqual(run["sourceRoot"], os.path.realpath(self.checkout))
+        application = run["applications"][0]
+        self.assertEqual(application["name"], "Contr\u00f4les")
+        self.assertEqual(application["classes"][0]["module"], "Contr\u00f4les #1")
+        self.assertEqual(application["classes"][0]["location"]["file"], module)
+
+        with open(os.path.join(self.checkout, "out.sarif"), encoding="utf-8") as f:
+            sarif_run = json.load(f)["runs"][0]
+        root = sarif_run["originalUriBaseIds"]["%SRCROOT%"]["uri"]
+        uri = sarif_run["results"][0]["locations"][0]["physicalLocation"]["artifactLocation"]["uri"]
+        self.assertEqual(uri, "repository/Suite/Contr%C3%B4les/Contr%C3%B4les%20%231.prg")
+        path = urllib.parse.unquote(urllib.parse.urljoin(root, uri)[len("file://"):])
+        self.assertTrue(os.path.isfile(path), path)
+
+
 class InterruptTest(unittest.TestCase):
     """Ctrl-C during a run cancels it; the report is finished as a cancelled one."""
 

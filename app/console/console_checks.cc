@@ -1,7 +1,7 @@
 #include "app/console/console_checks.h"
 
 #include <filesystem>
-#include "app/cp1252.h"
+#include "platform/cp1252.h"
 #include "app/report_file.h"
 #include "platform/text.h"
 #include "store/project_folder.h"

@@ -1,4 +1,4 @@
-#include "app/cp1252.h"
+#include "platform/cp1252.h"
 
 #include <cstdint>
 
@@ -46,6 +46,27 @@ std::size_t Utf8SequenceLength(std::string_view text) {
   return length;
 }
 
+// The code point of the UTF-8 sequence of `length` bytes at the start of `text`.
+std::uint32_t DecodeUtf8(std::string_view text, std::size_t length) {
+  static constexpr unsigned char kLeadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  std::uint32_t code_point = static_cast<unsigned char>(text[0]) & kLeadBits[length];
+  for (std::size_t i = 1; i < length; ++i) {
+    code_point = (code_point << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+  }
+  return code_point;
+}
+
+// The byte of code page 1252 for `code_point`, or -1 when the code page has none.
+int Cp1252Byte(std::uint32_t code_point) {
+  if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) {
+    return static_cast<int>(code_point);
+  }
+  for (int i = 0; i < 32; ++i) {
+    if (kHighControls[i] == code_point) return 0x80 + i;
+  }
+  return -1;
+}
+
 bool IsUtf8(std::string_view text) {
   while (!text.empty()) {
     const std::size_t length = Utf8SequenceLength(text);
@@ -59,6 +80,18 @@ bool IsUtf8(std::string_view text) {
 
 std::string SystemTextToUtf8(std::string_view text) {
   return IsUtf8(text) ? std::string(text) : Cp1252ToUtf8(text);
+}
+
+std::string FileNameToCp1252(std::string_view name) {
+  std::string text;
+  for (std::string_view rest = name; !rest.empty();) {
+    const std::size_t length = Utf8SequenceLength(rest);
+    const int byte = length == 0 ? -1 : Cp1252Byte(DecodeUtf8(rest, length));
+    if (byte < 0) return std::string(name);
+    text.push_back(static_cast<char>(byte));
+    rest.remove_prefix(length);
+  }
+  return text;
 }
 
 std::string Cp1252ToUtf8(std::string_view text) {
