@@ -1,8 +1,8 @@
 #include "app/console/console_checks.h"
 
 #include <filesystem>
-#include "platform/cp1252.h"
 #include "app/report_file.h"
+#include "platform/cp1252.h"
 #include "platform/text.h"
 #include "store/project_folder.h"
 
