@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/cp1252.h"
 #include "engine/finding_kinds.h"
+#include "platform/cp1252.h"
 #include "platform/text.h"
 
 namespace ivarscan {

@@ -3,8 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "app/artifact_paths.h"
-#include "platform/cp1252.h"
 #include "engine/finding_kinds.h"
+#include "platform/cp1252.h"
 
 namespace ivarscan {
 namespace {

@@ -1,9 +1,9 @@
 #include "app/line_report.h"
 
 #include "app/artifact_paths.h"
-#include "platform/cp1252.h"
 #include "engine/finding_kinds.h"
 #include "engine/text_report.h"
+#include "platform/cp1252.h"
 
 namespace ivarscan {
 namespace {

@@ -5,10 +5,10 @@
 #include <nlohmann/json.hpp>
 
 #include "app/artifact_paths.h"
-#include "platform/cp1252.h"
 #include "app/finding_identity.h"
 #include "engine/finding_kinds.h"
 #include "engine/text_report.h"
+#include "platform/cp1252.h"
 
 namespace ivarscan {
 namespace {
