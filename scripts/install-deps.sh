@@ -10,7 +10,8 @@ build_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
 test_packages=("${build_packages[@]}" python3 clang clang-format-14 libclang-rt-14-dev
                g++-mingw-w64-x86-64-posix binutils-mingw-w64 wine wine64 fonts-wine
                fonts-liberation libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1
-               libxcomposite1 libxfixes3 xvfb xauth imagemagick googletest python3-jsonschema)
+               libxcomposite1 libxfixes3 xvfb xauth imagemagick googletest python3-jsonschema
+               libicu72)  # the SARIF Multitool (.NET, below) loads ICU at start
 
 # npm fetches the SARIF schema below; the machine's Node.js may bring its own.
 command -v npm >/dev/null || test_packages+=(npm)
