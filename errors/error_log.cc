@@ -9,8 +9,7 @@
 namespace ivarscan {
 namespace {
 
-constexpr std::string_view kBanner =
-    "***********************ErrorRecord********************************";
+constexpr std::string_view kBanner = "***********************ERROR********************************";
 constexpr std::string_view kFieldRule = "--------------------";
 
 void Line(TextOut& out, std::string_view text) {

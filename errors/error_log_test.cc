@@ -11,6 +11,7 @@
 #include "errors/testing/error_handling_test.h"
 #include "platform/error_codes.h"
 #include "platform/os_exception.h"
+#include "platform/testing/golden.h"
 
 namespace ivarscan {
 namespace {
@@ -49,68 +50,15 @@ std::string Entry(const ErrorRecord& record, const Variant& variant,
   return out.text();
 }
 
-const std::string kHead = "***********************ErrorRecord********************************\r\n" +
-                          std::string(Version()) + "\r\n";
-
-TEST(ErrorLogTest, EntryOfAFileError) {
-  const std::string pointer = std::string(2 * sizeof(void*), '0');
-  EXPECT_EQ(Entry(FileRecord(), kVariant25, GermanSettings()),
-            kHead +
-                "07.12.2026 21:04:05\r\n"
-                "Application: /opt/ivarscan/ivarscan\r\n"
-                " \r\n"
-                "Error message:\r\n"
-                "--------------\r\n"
-                "Error Code:  20 [ CANNOT CREATE FILE ]\r\n"
-                "Subsystem: FILE\r\n"
-                "Operation: REPORTALL\r\n"
-                "Filename: " +
-                std::string(40, 'f') +
-                "\r\n"
-                "Requested type: STRING\r\n"
-                "Description: Permission denied\r\n"
-                "\r\n"
-                "Error Object created:\r\n"
-                "--------------------\r\n"
-                "SubSystem       :FILE\r\n"
-                "SubCode         :0\r\n"
-                "GenCode         :Cannot create file\r\n"
-                "OsCode          :13\r\n"
-                "ArgType         :NIL\r\n"
-                "FuncPtr         :" +
-                pointer +
-                "\r\n"
-                "ArgNum          :0\r\n"
-                "FuncSym         :\r\n"
-                "Severity        :2\r\n"
-                "CanDefault      :.T.\r\n"
-                "CanRetry        :.T.\r\n"
-                "CanSubstitute   :.F.\r\n"
-                "Operation       :REPORTALL\r\n"
-                "Description     :Permission denied\r\n"
-                "FileName        :" +
-                std::string(60, 'f') +
-                "\r\n"
-                "Tries           :2\r\n"
-                "FileHandle      :0\r\n"
-                "SubCodeText     :\r\n"
-                "Arg             :\r\n"
-                "ArgTypeReq      :STRING\r\n"
-                "MaxSize         :0\r\n"
-                "SubstituteType  :NIL\r\n"
-                "CallFuncSym     :FCREATE\r\n"
-                "--------------------\r\n");
-}
-
-TEST(ErrorLogTest, Ide20EntryHasNoApplicationLine) {
+// The whole entry of a file error in each variant; the expected bytes are golden files.
+TEST(ErrorLogTest, EntryOfAFileErrorInEachVariant) {
+  EXPECT_TRUE(
+      MatchesGolden("error-log-entry.txt", Entry(FileRecord(), kVariant25, GermanSettings())));
   RuntimeSettings settings;
   settings.twelve_hour_clock = true;
   settings.pm_suffix = " PM";
-  const std::string entry = Entry(FileRecord(), kVariant20, settings);
-  EXPECT_EQ(entry.find("Application: "), std::string::npos);
-  EXPECT_EQ(entry.rfind(kHead + "12/07/26 09:04:05 PM\r\n \r\nError message:\r\n", 0), 0u);
-  EXPECT_NE(entry.find("Error Code:  CANNOT CREATE FILE\r\nPermission denied\r\n"),
-            std::string::npos);
+  EXPECT_TRUE(
+      MatchesGolden("error-log-entry-ide20.txt", Entry(FileRecord(), kVariant20, settings)));
 }
 
 ErrorRecord ExceptionRecord(std::uint32_t subcode) {

@@ -160,9 +160,9 @@ void CheckRecordTexts(FuzzedDataProvider& input) {
 
   StringOut entry;
   AppendLogEntry(entry, message, record, variant, now, settings, program);
-  FuzzCheck(entry.text().starts_with(
-                "***********************ErrorRecord********************************\r\n"),
-            "the entry does not start with its banner");
+  FuzzCheck(
+      entry.text().starts_with("***********************ERROR********************************\r\n"),
+      "the entry does not start with its banner");
   FuzzCheck(entry.text().find("\r\n\r\nError Object created:\r\n") != std::string::npos,
             "the message is not followed by an empty line");
   if (TextsAreSingleLines(record, program)) CheckFieldBlock(entry.text());

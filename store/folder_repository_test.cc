@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/testing/fake_env.h"
+#include "platform/testing/golden.h"
 #include "store/folder_status.h"
 #include "store/testing/test_folder.h"
 
@@ -218,6 +219,22 @@ TEST_F(FolderRepositoryTest, PrjSelectIgnoresCaseAndRewritesOnlyTheCurrentProjec
       folder_.Read("repository.ini"),
       "; written by hand\r\n[Repository]\r\nCurrentProject = Alpha\r\nOwner=me\r\n[X]\r\nY=1\r\n");
   EXPECT_FALSE(folder_.Exists("repository.ini.new"));
+}
+
+// The sample repository's repository.ini, as it stands while a run that chose another
+// project holds the repository (a golden file), and as it stands again after the run.
+TEST_F(FolderRepositoryTest, RepositoryIniWhileARunHoldsTheSampleRepository) {
+  std::string original;
+  ASSERT_FALSE(env_.ReadFile(SourcePath("examples/sample-repository/repository.ini"), &original));
+  folder_.Write("repository.ini", original);
+  folder_.Write("Inventory/project.ini", "");
+  folder_.Write("Sales/project.ini", "");
+  Open();
+  ASSERT_EQ(repository_.PrjSelect("Sales"), kFolderOk);
+  EXPECT_TRUE(MatchesGolden("repository.ini", folder_.Read("repository.ini")));
+  ASSERT_EQ(repository_.PrjSelect("Inventory"), kFolderOk);
+  ASSERT_EQ(repository_.AdamExit(), kFolderOk);
+  EXPECT_EQ(folder_.Read("repository.ini"), original);
 }
 
 TEST_F(FolderRepositoryTest, ApplicationsWithTheirSettings) {
