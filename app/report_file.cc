@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "errors/raise.h"
+#include "platform/error_codes.h"
 
 namespace ivarscan {
 namespace {
@@ -22,7 +23,7 @@ ReportFile::ReportFile(Env& env, std::string file_name, FileFailureHandler on_fa
     : env_(env), file_name_(std::move(file_name)), on_failure_(std::move(on_failure)) {
   std::uint32_t tries = 0;
   while (std::error_code error = env_.NewWritableFile(file_name_, &file_)) {
-    OnFailure(kCreateErrorCode, error, "FCREATE", ++tries);
+    OnFailure(gencode::kCreate, error, "FCREATE", ++tries);
   }
   on_quit_ = std::make_unique<QuitRegistration>([this] { WriteOut(); });
 }
@@ -42,7 +43,7 @@ void ReportFile::Close() {
   Flush();
   std::uint32_t tries = 0;
   while (std::error_code error = file_->Close()) {
-    OnFailure(kCloseErrorCode, error, "FCLOSE", ++tries);
+    OnFailure(gencode::kClose, error, "FCLOSE", ++tries);
   }
   file_.reset();
 }
@@ -54,7 +55,7 @@ void ReportFile::Flush() {
     const std::error_code error = file_->Write(buffer_, &written);
     buffer_.erase(0, written);  // a retry goes on where this write stopped
     if (!error) return;
-    OnFailure(kWriteErrorCode, error, "FWRITE", ++tries);
+    OnFailure(gencode::kWrite, error, "FWRITE", ++tries);
   }
 }
 

@@ -24,11 +24,6 @@ class ReportAbandoned : public std::exception {
   const char* what() const noexcept override { return "report run abandoned"; }
 };
 
-// General error codes of the failing file operations.
-inline constexpr std::uint32_t kCreateErrorCode = 20;
-inline constexpr std::uint32_t kCloseErrorCode = 22;
-inline constexpr std::uint32_t kWriteErrorCode = 24;
-
 // The file-failure handler of both editions: hands the failure to the installed error
 // handler, whose Retry tries the operation again and whose Default abandons the run (its
 // Abort ends the program).

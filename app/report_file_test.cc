@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/testing/shell_doubles.h"
+#include "platform/error_codes.h"
 
 namespace ivarscan {
 namespace {
@@ -57,13 +58,13 @@ TEST_F(ReportFileTest, EachFailingOperationIsReportedWithItsCodeTriesAndHandle) 
   file.Close();
   EXPECT_EQ(env_.files()["R.TXT"], "text");
   ASSERT_EQ(failures_.size(), 3u);
-  EXPECT_EQ(failures_[0].general_code, kCreateErrorCode);
+  EXPECT_EQ(failures_[0].general_code, gencode::kCreate);
   EXPECT_EQ(failures_[0].os_code, EACCES);
   EXPECT_EQ(failures_[0].file_name, "R.TXT");
   EXPECT_EQ(failures_[0].tries, 1u);
   EXPECT_EQ(failures_[0].handle, 0u);  // nothing open yet
   EXPECT_EQ(failures_[1].tries, 2u);
-  EXPECT_EQ(failures_[2].general_code, kWriteErrorCode);
+  EXPECT_EQ(failures_[2].general_code, gencode::kWrite);
   EXPECT_EQ(failures_[2].os_code, ENOSPC);
   EXPECT_EQ(failures_[2].tries, 1u);
   EXPECT_EQ(failures_[2].handle, 5u);
@@ -87,7 +88,7 @@ TEST_F(ReportFileTest, AFailedCloseIsNeverTakenForSuccess) {
   file.Write("text");
   EXPECT_THROW(file.Close(), ReportAbandoned);
   ASSERT_EQ(failures_.size(), 3u);
-  for (const Failure& failure : failures_) EXPECT_EQ(failure.general_code, kCloseErrorCode);
+  for (const Failure& failure : failures_) EXPECT_EQ(failure.general_code, gencode::kClose);
   EXPECT_EQ(failures_[2].tries, 3u);
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include "app/report_file.h"
 #include "platform/cp1252.h"
+#include "platform/error_codes.h"
 #include "platform/text.h"
 #include "store/project_folder.h"
 
@@ -16,9 +17,9 @@ std::string Absolute(const std::string& path) {
 
 const char* OperationVerb(std::uint32_t general_code) {
   switch (general_code) {
-    case kCreateErrorCode:
+    case gencode::kCreate:
       return "create";
-    case kCloseErrorCode:
+    case gencode::kClose:
       return "close";
     default:
       return "write";

@@ -4,6 +4,7 @@
 
 #include "app/json_report.h"
 #include "app/report_file.h"
+#include "platform/error_codes.h"
 
 namespace ivarscan {
 namespace {
@@ -33,7 +34,7 @@ TEST(ConsoleChecksTest, BaselineFromACancelledRunOrAnotherProjectIsNamedInAWarni
 
 TEST(ConsoleChecksTest, FileFailureLineNamesTheOperationThePathAndTheReason) {
   const std::string name = "/no/such/folder/DUPIVars25.TXT";
-  FileFailure failure{kCreateErrorCode,
+  FileFailure failure{gencode::kCreate,
                       std::make_error_code(std::errc::no_such_file_or_directory),
                       name,
                       "FCREATE",
@@ -41,7 +42,7 @@ TEST(ConsoleChecksTest, FileFailureLineNamesTheOperationThePathAndTheReason) {
                       0};
   EXPECT_EQ(FileFailureLine(failure),
             "cannot create /no/such/folder/DUPIVars25.TXT: No such file or directory");
-  failure.general_code = kWriteErrorCode;
+  failure.general_code = gencode::kWrite;
   failure.error = std::make_error_code(std::errc::no_space_on_device);
   EXPECT_EQ(FileFailureLine(failure),
             "cannot write /no/such/folder/DUPIVars25.TXT: No space left on device");
