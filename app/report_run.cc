@@ -125,7 +125,7 @@ ReportOutcome DocumentRun(AppContext& context, const std::vector<ApplicationReco
     RunFindings collected;
     FindingCollector collector(collected);
     BaselineFilter findings(settings.baseline, collector);
-    ProcessApplications(context, apps, findings, &run.project);
+    collected.cancelled = ProcessApplications(context, apps, findings, &run.project);
     RecordCounts(context, findings);
     if (settings.warnings) run.warnings = settings.warnings();
     const std::string document = Document(settings.format, collected, run);

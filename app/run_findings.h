@@ -17,10 +17,12 @@ struct ApplicationFindings {
 
 struct RunFindings {
   std::vector<ApplicationFindings> applications;  // those processed, in report order
+  // Whether the run was cancelled: the report loop's own result, which the run puts here
+  // once the loop ends, so that every output and the run's outcome tell the same.
   bool cancelled = false;
 };
 
-// A FindingSink that keeps everything it is handed in `findings`.
+// A FindingSink that keeps every application and class finding it is handed in `findings`.
 class FindingCollector final : public FindingSink {
  public:
   explicit FindingCollector(RunFindings& findings) : findings_(findings) {}
@@ -31,7 +33,7 @@ class FindingCollector final : public FindingSink {
   void AddClass(const ClassFinding& finding) override {
     findings_.applications.back().classes.push_back(finding);
   }
-  void EndApplication(bool cancelled) override { findings_.cancelled = cancelled; }
+  void EndApplication(bool) override {}
 
  private:
   RunFindings& findings_;

@@ -249,6 +249,28 @@ TEST_F(ShellTest, JsonAndSarifGoToTheirOutputOrStandardOutputWithoutViewer) {
   EXPECT_TRUE(desktop_.viewer_commands.empty());
 }
 
+// A cancel that reaches the flag after one application ended and before the next began
+// stops the run: JSON says so, and the outcome is the same, however the engine saw it.
+TEST_F(ShellTest, ACancelBetweenApplicationsIsTheRunsOneCancelledState) {
+  std::ostringstream standard_output;
+  context_.settings.format = ReportFormat::kJson;
+  context_.settings.standard_output = &standard_output;
+  ASSERT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
+  // With one application the flag is read before it, during it, and once at the end: the
+  // last of these readings is the loop's check before a second application.
+  const int check_before_second = ui_.labort_readings;
+  AppHandle second = repo_.AddApplication("Sales", {"Payments"});
+  repo_.AddClass(repo_.AddModule(second, "M"), "Pay", "CLASS Pay\r\nEXPORT x, x\r\n");
+  ui_.labort_readings = 0;
+  ui_.cancel_at_reading = check_before_second;
+  standard_output.str("");
+
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kCancelled);
+  const std::string json = standard_output.str();
+  EXPECT_NE(json.find("\"status\": \"cancelled\""), std::string::npos) << json;
+  EXPECT_EQ(json.find("Payments"), std::string::npos) << json;
+}
+
 TEST_F(ShellTest, AJsonFileThatCannotBeCreatedGoesToTheFileFailureHandler) {
   context_.settings.format = ReportFormat::kJson;
   context_.settings.output = "run.json";

@@ -51,7 +51,10 @@ class ScriptedProgressWindow final : public ProgressWindow {
     progress_.SetProgressRange(minimum, maximum);
   }
   void SetProgressPosition(int position) override { progress_.SetProgressPosition(position); }
-  bool LABORT() const override { return progress_.LABORT(); }
+  bool LABORT() const override {
+    const int reading = ++ui_.labort_readings;
+    return progress_.LABORT() || (ui_.cancel_at_reading > 0 && reading >= ui_.cancel_at_reading);
+  }
   void ApplicationExec() override { progress_.ApplicationExec(); }
   void ServiceEventsNow() override { progress_.ServiceEventsNow(); }
 

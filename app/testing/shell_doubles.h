@@ -34,6 +34,10 @@ class ScriptedUi final : public Ui {
   std::string dialog_choice;
   // LABORT turns true at this servicing of the progress dialog (0 = never).
   int cancel_at_servicing = 0;
+  // LABORT turns true at this reading of the flag, counted from 1 over the whole run, as a
+  // click that no servicing delivered (0 = never).
+  int cancel_at_reading = 0;
+  int labort_readings = 0;  // how often the progress dialog's flag was read
 
   std::vector<ShownBox> boxes;
   std::vector<ProjectRecord> listed_projects;
