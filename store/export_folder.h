@@ -1,12 +1,15 @@
-// A bare export folder: the folder into which a user exported one project's applications
-// (`.aef` files, with no project folders beside them). It is read as a repository of one
-// project, named after the folder, and nothing is ever written into it.
+// ExportFolderForm: a bare export folder, the folder into which a user exported one
+// project's applications (`.aef` files, with no project folders beside them). It is read as
+// a repository of one project, named after the folder, that is current from the start.
+// Nothing is ever written into it or on its behalf, so no run needs to keep another out:
+// it takes no lock.
 #ifndef IVARSCAN_STORE_EXPORT_FOLDER_H_
 #define IVARSCAN_STORE_EXPORT_FOLDER_H_
 
 #include <string>
 
 #include "platform/env.h"
+#include "store/repository_form.h"
 
 namespace ivarscan {
 
@@ -17,10 +20,24 @@ bool IsBareExportFolder(Env& env, const std::string& folder);
 // the name of the folder meant).
 std::string BareExportProjectName(const std::string& folder);
 
-// The file that is locked while the program holds the bare export folder: a file in the
-// system's temporary folder whose name is made from the folder's full path, so that two
-// runs on one folder meet there without a file in the folder itself.
-std::string BareExportLockPath(const std::string& folder);
+class ExportFolderForm final : public RepositoryForm {
+ public:
+  explicit ExportFolderForm(std::string folder);
+
+  Status Open(SkipList*) override;
+  Status Close() override;
+  const std::string& current() const override { return current_; }
+  std::error_code ListProjects(std::vector<std::string>* names, SkipList*) override;
+  // Selecting the one project succeeds and writes nothing.
+  Status Select(std::string_view name, SkipList* skipped) override;
+  // The folder itself.
+  std::optional<ProjectPlace> PlaceOf(const std::string&) override;
+
+ private:
+  std::string folder_;
+  std::string project_;
+  std::string current_;  // the project while a session lasts
+};
 
 }  // namespace ivarscan
 

@@ -4,21 +4,15 @@
 
 #include "platform/text.h"
 #include "store/entity_statement.h"
-#include "store/export_folder.h"
 #include "store/folder_status.h"
-#include "store/previous_project.h"
 #include "store/project_folder.h"
 #include "store/project_loader.h"
+#include "store/repository_forms.h"
 #include "store/settings_file.h"
 #include "store/text_buffer.h"
 
 namespace ivarscan {
 namespace {
-
-constexpr std::string_view kSettingsFile = "repository.ini";
-constexpr std::string_view kLockFile = "repository.lock";
-constexpr std::string_view kSection = kRepositorySection;
-constexpr std::string_view kCurrentKey = kCurrentProjectKey;
 
 // Data part 7 of an entity holds its source text as the first text, which RecGet finds
 // under the entity's handle and this number.
@@ -39,171 +33,60 @@ FolderRepository::FolderRepository(Env* env, std::string folder, unsigned thread
     : env_(env), folder_(std::move(folder)), threads_(threads) {}
 
 FolderRepository::~FolderRepository() {
-  if (lock_) AdamExit();
+  if (open_) AdamExit();
 }
-
-std::string FolderRepository::SettingsPath() const { return JoinPath(folder_, kSettingsFile); }
 
 Status FolderRepository::AdamInit(std::uint32_t, std::uint32_t* out) {
   if (out != nullptr) *out = 0;
-  if (lock_) return kFolderOk;
+  if (open_) return kFolderOk;
   std::vector<DirectoryEntry> entries;
   if (env_->ListDirectory(folder_, &entries)) return kFolderUnavailable;
-  bare_project_ = IsBareExportFolder(*env_, folder_) ? BareExportProjectName(folder_) : "";
-  const std::string lock_path =
-      bare_project_.empty() ? JoinPath(folder_, kLockFile) : BareExportLockPath(folder_);
-  std::unique_ptr<FileLock> lock;
-  if (std::error_code error = env_->LockFile(lock_path, &lock)) {
-    lock_error_ = error;
-    return IsLockHeld(error) ? kFolderLocked : kFolderLockUnusable;
-  }
   skipped_.Clear();
-  if (bare_project_.empty()) {
-    if (Status status = RestoreAfterDeadSession()) return status;  // the lock goes with `lock`
-  } else {
-    current_project_ = bare_project_;  // its only project, current from the start
-    current_loaded_ = nullptr;
-  }
-  lock_ = std::move(lock);
+  form_ = RecogniseForm(*env_, folder_, &skipped_);
+  if (Status status = form_->Open(&skipped_)) return status;
+  open_ = true;
+  current_loaded_ = nullptr;
   return kFolderOk;
 }
 
-std::error_code FolderRepository::ListProjectNames(std::vector<std::string>* names) {
-  if (bare_project_.empty()) return ListProjects(*env_, folder_, names, &skipped_);
-  *names = {bare_project_};
-  return {};
-}
-
-std::string FolderRepository::ProjectFolder(const std::string& project) const {
-  return bare_project_.empty() ? JoinPath(folder_, project) : folder_;
-}
-
 std::string FolderRepository::StatusText(Status status) const {
-  if (status == kFolderLockUnusable && lock_error_) {
-    return std::string(FolderStatusText(status)) + ": " + lock_error_.message();
+  const std::error_code error = form_ ? form_->open_error() : std::error_code();
+  if (status == kFolderLockUnusable && error) {
+    return std::string(FolderStatusText(status)) + ": " + error.message();
   }
   return FolderStatusText(status);
 }
 
-std::error_code FolderRepository::ReadSettings(std::optional<std::string>* text) {
-  std::string contents;
-  if (std::error_code error = env_->ReadFile(SettingsPath(), &contents)) {
-    text->reset();
-    return env_->FileExists(SettingsPath()) ? error : std::error_code();
-  }
-  *text = std::move(contents);
-  return {};
-}
-
-// Reads the current project; when a session that had changed it never closed the
-// repository, first puts back what the file said before that session.
-Status FolderRepository::RestoreAfterDeadSession() {
-  std::optional<std::string> text;
-  if (std::error_code error = ReadSettings(&text)) {
-    skipped_.Add(SettingsPath(), FailureReason("cannot be read: no project is current", error));
-  }
-  const std::string contents = text.value_or("");
-  std::string current(SettingsFile::Parse(contents).Get(kSection, kCurrentKey));
-  if (std::optional<PreviousProject> previous = RecordedPreviousProject(contents)) {
-    if (Status status = PutBack(contents, *previous)) return status;
-    current = previous->value;
-  }
-  current_project_ = MatchProject(current).value_or(current);
-  current_loaded_ = nullptr;
-  return kFolderOk;
-}
-
-Status FolderRepository::PutBack(std::string_view text, const PreviousProject& previous) {
-  const std::optional<std::string> restored = PutBackPreviousProject(text, previous);
-  if (restored) return WriteSettings(*restored);
-  const std::error_code error = env_->RemoveFile(SettingsPath());
-  return error && env_->FileExists(SettingsPath()) ? kFolderWriteFailed : kFolderOk;
-}
-
 Status FolderRepository::AdamExit() {
-  if (!lock_) return kFolderNotOpen;
-  Status status = kFolderOk;
-  if (previous_) {
-    std::string text;
-    status = env_->ReadFile(SettingsPath(), &text) ? kFolderWriteFailed
-                                                   : WriteSettings(ForgetPreviousProject(text));
-  }
+  if (!open_) return kFolderNotOpen;
+  const Status status = form_->Close();
+  open_ = false;
   project_.reset();
   catalogues_.clear();
-  current_project_.clear();
   current_loaded_ = nullptr;
-  previous_.reset();
   application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
-  lock_.reset();
   return status;
 }
 
-Status FolderRepository::WriteSettings(const std::string& text) {
-  return env_->WriteFileAtomically(SettingsPath(), text) ? kFolderWriteFailed : kFolderOk;
-}
-
-std::optional<std::string> FolderRepository::MatchProject(std::string_view name) {
-  std::vector<std::string> names;
-  if (name.empty() || ListProjectNames(&names)) return std::nullopt;
-  std::optional<std::string> match;
-  for (std::string& project : names) {
-    if (project == name) return project;
-    if (!match && EqualsIgnoringCase(project, name)) match = project;
-  }
-  return match;
-}
-
 Status FolderRepository::PrjSelect(const char* project_name) {
-  if (!lock_) return kFolderNotOpen;
+  if (!open_) return kFolderNotOpen;
   if (project_name == nullptr) return kFolderBadArgument;
-  if (!bare_project_.empty()) {  // its one project is always current; nothing is written
-    return MatchProject(project_name) ? kFolderOk : kFolderNotFound;
-  }
-  // Rewrite repository.ini from what it holds now, so that no other line is lost; a file
-  // that exists but cannot be read is therefore left alone.
-  std::optional<std::string> text;
-  if (ReadSettings(&text)) return kFolderWriteFailed;
-  const std::string contents = text.value_or("");
-  if (previous_ && EqualsIgnoringCase(project_name, previous_name_)) {
-    // The project that was current before this session: put back exactly what the file
-    // said, be it a project that no longer exists, no project, or no file at all.
-    if (Status status = PutBack(contents, *previous_)) return status;
-    previous_.reset();
-    current_project_ = previous_name_;
-    current_loaded_ = nullptr;
-    return kFolderOk;
-  }
-  std::optional<std::string> project = MatchProject(project_name);
-  if (!project) return kFolderNotFound;
-
-  std::string updated = SetSettingsValue(contents, kSection, kCurrentKey, *project);
-  const bool record = !previous_ && *project != current_project_;
-  const PreviousProject previous = PreviousProjectOf(text);
-  if (record) updated = RecordPreviousProject(updated, previous);
-  if (!text || updated != contents) {
-    if (Status status = WriteSettings(updated)) return status;
-  }
-  if (record) {
-    previous_ = previous;
-    previous_name_ = current_project_;
-  }
-  current_project_ = std::move(*project);
   current_loaded_ = nullptr;
-  return kFolderOk;
+  return form_->Select(project_name, &skipped_);
 }
 
 Status FolderRepository::AdamQueryCurrentPrjName(char* buffer, std::uint32_t size) {
-  if (!lock_) return kFolderNotOpen;
-  if (current_project_.empty()) return kFolderNoCurrentProject;
-  return CopyToBuffer(current_project_, buffer, size);
+  if (!open_) return kFolderNotOpen;
+  if (form_->current().empty()) return kFolderNoCurrentProject;
+  return CopyToBuffer(form_->current(), buffer, size);
 }
 
 Status FolderRepository::PrjCatCreateEnum(std::uint32_t, std::uint32_t,
                                           CatalogueHandle* catalogue) {
-  if (!lock_) return kFolderNotOpen;
+  if (!open_) return kFolderNotOpen;
   if (catalogue == nullptr) return kFolderBadArgument;
   std::vector<std::string> names;
-  if (ListProjectNames(&names)) return kFolderUnavailable;
+  if (form_->ListProjects(&names, &skipped_)) return kFolderUnavailable;
   if (++last_catalogue_ == 0) ++last_catalogue_;
   catalogues_[last_catalogue_] = {std::move(names), 0};
   *catalogue = last_catalogue_;
@@ -232,31 +115,32 @@ Status FolderRepository::PrjGetNext(CatalogueHandle catalogue, char* buffer, std
 
 Status FolderRepository::PrjQueryDescription(const char* project_name, char* buffer,
                                              std::uint32_t size, std::uint32_t) {
-  if (!lock_) return kFolderNotOpen;
+  if (!open_) return kFolderNotOpen;
   if (project_name == nullptr) return kFolderBadArgument;
-  std::optional<std::string> project = MatchProject(project_name);
+  std::optional<std::string> project = MatchProject(*form_, project_name, &skipped_);
   if (!project) return kFolderNotFound;
-  const std::string path = JoinPath(ProjectFolder(*project), kProjectSettingsFile);
-  return CopyToBuffer(ReadSettingsFile(*env_, path, &skipped_).Get("Project", "Description"),
-                      buffer, size);
+  std::optional<ProjectPlace> place = form_->PlaceOf(*project);
+  const SettingsFile settings =
+      place ? ReadSettingsFile(*env_, JoinPath(place->folder, kProjectSettingsFile), &skipped_)
+            : SettingsFile();
+  return CopyToBuffer(settings.Get("Project", "Description"), buffer, size);
 }
 
 const LoadedProject* FolderRepository::Project() {
   if (current_loaded_ != nullptr) return current_loaded_;
-  if (!lock_ || current_project_.empty()) return nullptr;
-  if (project_ && project_->name == current_project_) return current_loaded_ = &*project_;
+  if (!open_ || form_->current().empty()) return nullptr;
+  const std::string& current = form_->current();
+  if (project_ && project_->name == current) return current_loaded_ = &*project_;
   project_.reset();
   application_cursor_ = search_path_cursor_ = module_cursor_ = entity_cursor_ = {};
-  const std::string folder = ProjectFolder(current_project_);
-  const bool bare = !bare_project_.empty();
-  if (!bare && !env_->FileExists(JoinPath(folder, kProjectSettingsFile))) return nullptr;
-  project_ = LoadProject(*env_, folder, bare ? "" : current_project_, current_project_, &skipped_,
-                         threads_);
+  const std::optional<ProjectPlace> place = form_->PlaceOf(current);
+  if (!place) return nullptr;
+  project_ = LoadProject(*env_, place->folder, place->relative, current, &skipped_, threads_);
   return current_loaded_ = &*project_;
 }
 
 Status FolderRepository::Current(const LoadedProject** project) {
-  if (!lock_) return kFolderNotOpen;
+  if (!open_) return kFolderNotOpen;
   *project = Project();
   return *project != nullptr ? kFolderOk : kFolderNoCurrentProject;
 }

@@ -1,10 +1,10 @@
-// FolderRepository: the repository access interface served from a repository folder (see
-// docs/repository-folder.md). It holds an exclusive lock on the folder's repository.lock
-// from a successful AdamInit until AdamExit or its destruction.
-//
-// A bare export folder (store/export_folder.h) is a repository of one project, always
-// current; it is locked through a file in the temporary folder, and nothing is written
-// into it.
+// FolderRepository: the repository access interface served from a folder. The folder's
+// form (store/repository_form.h) is recognised when the repository is opened: a repository
+// folder of projects (docs/repository-folder.md), which is locked through its
+// repository.lock from a successful AdamInit until AdamExit or the object's destruction; a
+// bare export folder (store/export_folder.h), a repository of one project, always current,
+// into which nothing is written; or a folder that holds no project, into which nothing is
+// written either.
 //
 // The current project's files are read once, at the first call that needs them after the
 // project became current, and every later call is served from memory. Handles of modules
@@ -27,7 +27,7 @@
 #include "repo/repository_access.h"
 #include "store/folder_status.h"
 #include "store/loaded_project.h"
-#include "store/previous_project.h"
+#include "store/repository_form.h"
 #include "store/skipped_file.h"
 
 namespace ivarscan {
@@ -44,19 +44,15 @@ class FolderRepository final : public RepositoryAccess {
   ~FolderRepository() override;
 
   // Opens the repository: fails with kFolderUnavailable when the folder cannot be listed,
-  // with kFolderLocked when another process holds repository.lock, with
-  // kFolderLockUnusable when repository.lock cannot be created or opened, and with
-  // kFolderWriteFailed when what a run which never closed the repository had changed
-  // cannot be put back (see docs/repository-folder.md). Opening an open repository
-  // succeeds.
+  // and otherwise as the folder's form opens (a repository folder: kFolderLocked,
+  // kFolderLockUnusable or kFolderWriteFailed; see docs/repository-folder.md). Opening an
+  // open repository succeeds.
   Status AdamInit(std::uint32_t flags, std::uint32_t* out) override;
-  // Drops the record of the previous project this session wrote, when it is still there,
-  // and releases the lock.
+  // Ends the form's session: a repository folder drops the record of the previous project
+  // this session wrote, when it is still there, and releases the lock.
   Status AdamExit() override;
 
-  // Makes the project current. Selecting the project that was current before this
-  // session's first change puts back exactly what repository.ini said then, even when that
-  // was no project, a project that no longer exists, or no file at all.
+  // Makes the project current, as the folder's form records it (RepositoryForm::Select).
   Status PrjSelect(const char* project_name) override;
   Status AdamQueryCurrentPrjName(char* buffer, std::uint32_t size) override;
   Status PrjCatCreateEnum(std::uint32_t reserved1, std::uint32_t reserved2,
@@ -121,21 +117,6 @@ class FolderRepository final : public RepositoryAccess {
     std::vector<std::string> names;
     std::size_t next = 0;
   };
-
-  std::string SettingsPath() const;
-  // Reads repository.ini; nullopt when there is none. Fails when it exists but cannot be
-  // read.
-  std::error_code ReadSettings(std::optional<std::string>* text);
-  // The names of the projects in catalogue order.
-  std::error_code ListProjectNames(std::vector<std::string>* names);
-  // The folder of the project of that name.
-  std::string ProjectFolder(const std::string& project) const;
-  Status RestoreAfterDeadSession();
-  // Writes (or removes) repository.ini so that it says what `previous` records.
-  Status PutBack(std::string_view text, const PreviousProject& previous);
-  Status WriteSettings(const std::string& text);
-  // The project of that name, ignoring letter case when no name matches exactly.
-  std::optional<std::string> MatchProject(std::string_view name);
   // The current project, read first when needed; null when none is current or its folder
   // is gone.
   const LoadedProject* Project();
@@ -157,14 +138,10 @@ class FolderRepository final : public RepositoryAccess {
   Env* env_;
   std::string folder_;
   unsigned threads_;
-  std::unique_ptr<FileLock> lock_;  // set while the repository is open
-  std::string bare_project_;        // the one project of a bare export folder; else empty
-  std::string current_project_;     // empty: none
-  std::error_code lock_error_;      // why the last AdamInit could not lock
-  // What repository.ini said before this session changed the current project, and the
-  // name the current project then went by; set while the change stands.
-  std::optional<PreviousProject> previous_;
-  std::string previous_name_;
+  // The folder's form, recognised by the last AdamInit that could list the folder; kept
+  // after a failed open for StatusText.
+  std::unique_ptr<RepositoryForm> form_;
+  bool open_ = false;
   std::optional<LoadedProject> project_;
   // What Project() returns until the current project changes or the repository closes;
   // null until then. Every query of an entity asks for the project, so this is the

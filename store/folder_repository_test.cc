@@ -165,7 +165,7 @@ TEST_F(FolderRepositoryTest, EmptyRepositoryAndUnusableProjectNames) {
   Open();
   EXPECT_TRUE(Projects().empty());
   EXPECT_TRUE(Skipped("Trailing blank ", "left out"));
-  EXPECT_EQ(CurrentProject(), "Gone");  // as written: no folder spells it otherwise
+  EXPECT_EQ(CurrentProject(), "none");  // a folder without projects has none current
   AppHandle app = 9;
   EXPECT_EQ(repository_.AdamGetFirstApp(&app), kFolderNoCurrentProject);
   EXPECT_EQ(app, 0);

@@ -1,7 +1,11 @@
 #include "store/testing/test_folder.h"
 
+#include <stdlib.h>
+
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -51,6 +55,16 @@ std::string TestFolder::Read(std::string_view relative) const {
 
 bool TestFolder::Exists(std::string_view relative) const { return fs::exists(PathOf(relative)); }
 
+std::vector<std::string> TestFolder::Tree() const {
+  std::vector<std::string> entries;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path_)) {
+    const std::string relative = fs::relative(entry.path(), path_).generic_string();
+    entries.push_back(entry.is_directory() ? relative + "/" : relative + "=" + Read(relative));
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
 bool TestFolder::Warned(const std::vector<SkippedFile>& skipped, std::string_view relative,
                         std::string_view reason_part) const {
   const std::string path = PathOf(relative);
@@ -58,6 +72,19 @@ bool TestFolder::Warned(const std::vector<SkippedFile>& skipped, std::string_vie
     if (entry.path == path && entry.reason.find(reason_part) != std::string::npos) return true;
   }
   return false;
+}
+
+ScopedTemporaryFolder::ScopedTemporaryFolder() {
+  if (const char* value = std::getenv("TMPDIR")) saved_ = value;
+  ::setenv("TMPDIR", folder_.path().c_str(), 1);
+}
+
+ScopedTemporaryFolder::~ScopedTemporaryFolder() {
+  if (saved_) {
+    ::setenv("TMPDIR", saved_->c_str(), 1);
+  } else {
+    ::unsetenv("TMPDIR");
+  }
 }
 
 }  // namespace ivarscan

@@ -3,6 +3,7 @@
 #ifndef IVARSCAN_STORE_TESTING_TEST_FOLDER_H_
 #define IVARSCAN_STORE_TESTING_TEST_FOLDER_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,9 @@ class TestFolder {
   // The contents of the file `relative`; empty when it cannot be read.
   std::string Read(std::string_view relative) const;
   bool Exists(std::string_view relative) const;
+  // Every file and folder inside, in order: "relative/path/" for a folder,
+  // "relative/path=<contents>" for a file; to tell that nothing was written.
+  std::vector<std::string> Tree() const;
   // True when `skipped` holds a warning about the file `relative` whose reason contains
   // `reason_part`.
   bool Warned(const std::vector<SkippedFile>& skipped, std::string_view relative,
@@ -35,6 +39,22 @@ class TestFolder {
 
  private:
   std::string path_;
+};
+
+// Points the system's temporary folder (TMPDIR) at a fresh TestFolder for the object's
+// life, so that a test can tell what the code under test left there.
+class ScopedTemporaryFolder {
+ public:
+  ScopedTemporaryFolder();
+  ScopedTemporaryFolder(const ScopedTemporaryFolder&) = delete;
+  ScopedTemporaryFolder& operator=(const ScopedTemporaryFolder&) = delete;
+  ~ScopedTemporaryFolder();
+
+  const TestFolder& folder() const { return folder_; }
+
+ private:
+  TestFolder folder_;
+  std::optional<std::string> saved_;  // TMPDIR before
 };
 
 }  // namespace ivarscan
