@@ -5,10 +5,12 @@ golden files in tests/golden/.
 Usage: golden_test.py <ivarscan program> [--update]
 
 Each project of the sample repository that the goldens name is reported on in a copy of the
-repository. The copy's absolute path and the program's version are the only parts of a
-document that depend on where and with what build it ran: they are replaced by @REPOSITORY@
-and @VERSION@ before the comparison. --update writes the documents into the golden files
-instead, for a deliberate change of a format; the diff then shows the change.
+repository, run from the folder that holds the copy (the source root). The absolute paths
+of the copy and of that folder, and the program's version, are the only parts of a
+document that depend on where and with what build it ran: they are replaced by
+@REPOSITORY@, @SOURCE_ROOT@ and @VERSION@ before the comparison. --update writes the
+documents into the golden files instead, for a deliberate change of a format; the diff then
+shows the change.
 """
 import difflib
 import os
@@ -33,8 +35,8 @@ def program_version(program):
 
 
 def document(program, work, project, output_format):
-    """The document that the program writes for the project, with the repository folder's
-    path and the program's version replaced by placeholders."""
+    """The document that the program writes for the project, with the paths of the repository
+    folder and of the source root, and the program's version, replaced by placeholders."""
     repository = os.path.join(work, "repository")
     output = os.path.join(work, "run." + output_format)
     subprocess.run([program, "--repository", repository, "--project", project, "--yes",
@@ -43,9 +45,11 @@ def document(program, work, project, output_format):
                    timeout=60)
     with open(output, encoding="utf-8", newline="") as f:
         text = f.read()
-    uri = "file://" + urllib.parse.quote(repository)
-    text = text.replace(uri, "file://@REPOSITORY@").replace(repository, "@REPOSITORY@")
-    return text.replace('"version": "%s"' % program_version(program), '"version": "@VERSION@"')
+    # The repository lies in the work folder, which is the source root: the longer path first.
+    for path, placeholder in ((repository, "@REPOSITORY@"), (work, "@SOURCE_ROOT@")):
+        text = text.replace("file://" + urllib.parse.quote(path), "file://" + placeholder)
+        text = text.replace(path, placeholder)
+    return text.replace(program_version(program), "@VERSION@")
 
 
 def main():
