@@ -655,6 +655,7 @@ class NewUserTest(ConsoleBase):
                           "each with a project.ini, or exported applications (.aef files)\n"
                           % empty, result.stderr)
             self.assertNotIn("Project number or name", result.stdout)
+            self.assertEqual(os.listdir(empty), [])  # no lock, no repository.ini
 
     def test_a_report_file_that_cannot_be_created_is_named_in_one_line_first(self):
         output = os.path.join(self.work, "missing", "out.txt")
