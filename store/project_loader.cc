@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "platform/cp1252.h"
 #include "platform/parallel.h"
@@ -27,6 +28,11 @@ std::string JoinRelative(std::string_view folder, std::string_view name) {
   return folder.empty() ? std::string(name) : std::string(folder) + "/" + std::string(name);
 }
 
+// The last name of a '/'-separated path.
+std::string_view FileNameOf(std::string_view relative) {
+  return relative.substr(relative.rfind('/') + 1);
+}
+
 // "left out: damaged at byte offset N: <what>", the one warning of a damaged export file.
 std::string DamageReason(const ExportFileDamage& damage) {
   return "left out: damaged at byte offset " + std::to_string(damage.offset) + ": " + damage.what;
@@ -44,20 +50,6 @@ std::vector<std::string> SplitNameList(std::string_view list) {
   return names;
 }
 
-// An application before it takes its place in the project: an application folder, or an
-// application export with the settings read from it. An export's modules are read later,
-// from a second reading of the file, so that a thread holds one file's bytes at a time.
-struct ApplicationSource {
-  std::string name;
-  std::string path;      // its folder or its export file
-  std::string relative;  // the same, relative to the repository folder
-  bool export_file = false;
-  LoadedApplication settings;
-  std::vector<std::string> search_path;   // the names as written, untrimmed in an export
-  std::vector<std::string> module_files;  // of a folder, as listed
-  SkipList listing;                       // why a folder could not be listed
-};
-
 // A module cut into entities apart from the project, so that files can be read on several
 // threads at once: its entities name module 0 and have no symbol yet.
 struct StagedModule {
@@ -65,19 +57,40 @@ struct StagedModule {
   std::vector<LoadedEntity> entities;
 };
 
-// What one piece of reading gives, a module file of a folder or all the modules of an
-// application export: its modules, and what was left out, waiting for their place in the
-// project's lists.
-struct StagedPiece {
-  std::vector<StagedModule> modules;
-  SkipList skipped;
+// What an application export says of its application.
+struct ExportedApplication {
+  std::optional<std::string> name;  // its last name record
+  ExportKind kind = ExportKind::kUnset;
+  std::vector<std::string> search_path;  // the library list, untrimmed
 };
 
-// One piece of reading: a module file of an application folder, or (with no file) an
+// One file of the project, read and cut into modules on one of the threads: a module file
+// (`.prg` or module export) of an application folder, or an application export. Its results
+// wait here for their place in the project's lists.
+struct StagedFile {
+  enum class Kind { kModuleFile, kApplicationExport };
+  Kind kind = Kind::kModuleFile;
+  std::string path;
+  std::string relative;  // the same, relative to the repository folder
+  std::vector<StagedModule> modules;
+  SkipList skipped;  // what was left out of it or changed, and why
+  // An application export's own records; nullopt when the file cannot be read or is
+  // damaged, which leaves the application out (the reason is in `unusable`).
+  std::optional<ExportedApplication> application;
+  SkipList unusable;
+};
+
+// An application before it takes its place in the project: an application folder, or an
 // application export.
-struct Piece {
-  std::size_t application;
-  const std::string* file;  // null for an application export
+struct ApplicationSource {
+  std::string name;
+  std::string path;  // its folder or its export file
+  // An application export's records, from which its settings come; an application folder
+  // has none and reads its application.ini instead.
+  std::optional<ExportedApplication> exported;
+  std::vector<std::string> search_path;  // the names as written, untrimmed in an export
+  std::vector<std::size_t> files;        // its staged files, in order
+  SkipList listing;                      // why a folder could not be listed
 };
 
 void WarnLongModuleName(const std::string& path, const std::string& which, std::string_view name,
@@ -87,10 +100,10 @@ void WarnLongModuleName(const std::string& path, const std::string& which, std::
   }
 }
 
-// Cuts `text` into a module of the piece.
+// Cuts `text` into a module of the file.
 void StageModule(std::string relative, std::string_view name, std::string_view name_in_file,
-                 std::string_view text, StagedPiece* piece) {
-  StagedModule& staged = piece->modules.emplace_back();
+                 std::string_view text, StagedFile* file) {
+  StagedModule& staged = file->modules.emplace_back();
   staged.module.name = name;
   staged.module.file = std::move(relative);
   staged.module.name_in_file = name_in_file;
@@ -102,18 +115,6 @@ void StageModule(std::string relative, std::string_view name, std::string_view n
 bool ReadWholeFile(Env& env, const std::string& path, std::string* bytes, SkipList* skipped) {
   if (std::error_code error = env.ReadFile(path, bytes)) {
     skipped->Add(path, FailureReason("left out: cannot be read", error));
-    return false;
-  }
-  return true;
-}
-
-// Reads the export at `path` into `contents`, whose views point into `bytes`; false, with
-// a warning, when it cannot be read or is damaged.
-bool ReadApplicationExport(Env& env, const std::string& path, std::string* bytes,
-                           ExportFile* contents, SkipList* skipped) {
-  if (!ReadWholeFile(env, path, bytes, skipped)) return false;
-  if (auto damage = ReadExportFile(*bytes, contents)) {
-    skipped->Add(path, DamageReason(*damage));
     return false;
   }
   return true;
@@ -145,59 +146,73 @@ bool ReadModuleExport(const std::string& path, std::string_view bytes, std::stri
   return true;
 }
 
-// The modules of an application export. A file that has changed into a damaged one
-// since its settings were read gives no modules, with the warning.
-StagedPiece StageExportModules(Env& env, const ApplicationSource& source) {
-  StagedPiece piece;
+// An application export: its application's records and all its modules, from one reading
+// and one parse of the file.
+void StageApplicationExport(Env& env, StagedFile* file) {
   // One buffer per thread, reused from file to file: a buffer per file would leave a hole
   // in the heap after every file, each a little too small for the next module's texts.
   thread_local std::string bytes;
   thread_local std::string text;
   ExportFile contents;
-  if (!ReadApplicationExport(env, source.path, &bytes, &contents, &piece.skipped)) return piece;
+  if (!ReadWholeFile(env, file->path, &bytes, &file->unusable)) return;
+  if (auto damage = ReadExportFile(bytes, &contents)) {
+    file->unusable.Add(file->path, DamageReason(*damage));
+    return;
+  }
+  file->application = ExportedApplication{
+      contents.application_name ? std::optional<std::string>(*contents.application_name)
+                                : std::nullopt,
+      contents.kind,
+      std::vector<std::string>(contents.search_path.begin(), contents.search_path.end())};
   for (const ExportModule& module : contents.modules) {
     if (IsBlank(module.name)) {
-      piece.skipped.Add(source.path, "module without a name at byte offset " +
-                                         std::to_string(module.offset) + " left out");
+      file->skipped.Add(file->path, "module without a name at byte offset " +
+                                        std::to_string(module.offset) + " left out");
       continue;
     }
     text.clear();
     AppendModuleText(module, &text);
-    WarnLongModuleName(source.path, "module " + std::string(module.name) + ": ", module.name,
-                       &piece.skipped);
-    StageModule(source.relative, module.name, module.name, text, &piece);
+    WarnLongModuleName(file->path, "module " + std::string(module.name) + ": ", module.name,
+                       &file->skipped);
+    StageModule(file->relative, module.name, module.name, text, file);
   }
-  return piece;
 }
 
 // One module file (a `.prg` or a module export) of an application folder.
-StagedPiece StageModuleFile(Env& env, const ApplicationSource& source, const std::string& file) {
-  StagedPiece piece;
-  thread_local std::string bytes;  // per thread, as in StageExportModules
+void StageModuleFile(Env& env, StagedFile* file) {
+  thread_local std::string bytes;  // per thread, as in StageApplicationExport
   thread_local std::string text;
-  const std::string path = JoinPath(source.path, file);
-  if (!ReadWholeFile(env, path, &bytes, &piece.skipped)) return piece;
+  if (!ReadWholeFile(env, file->path, &bytes, &file->skipped)) return;
   std::string_view module_text = bytes;
   std::string_view name_in_file;
-  if (IsModuleExportFile(file)) {
-    if (!ReadModuleExport(path, bytes, &text, &name_in_file, &piece.skipped)) return piece;
+  const std::string_view file_name = FileNameOf(file->relative);
+  if (IsModuleExportFile(file_name)) {
+    if (!ReadModuleExport(file->path, bytes, &text, &name_in_file, &file->skipped)) return;
     module_text = text;
   } else if (std::memchr(bytes.data(), '\0', bytes.size()) != nullptr) {
-    piece.skipped.Add(path, "holds zero bytes: each entity's text ends at its first zero byte");
+    file->skipped.Add(file->path,
+                      "holds zero bytes: each entity's text ends at its first zero byte");
   }
-  WarnLongModuleName(path, "", ModuleName(file), &piece.skipped);
-  StageModule(JoinRelative(source.relative, file), ModuleName(file), name_in_file, module_text,
-              &piece);
-  return piece;
+  WarnLongModuleName(file->path, "", ModuleName(file_name), &file->skipped);
+  StageModule(file->relative, ModuleName(file_name), name_in_file, module_text, file);
+}
+
+void StageFile(Env& env, StagedFile* file) {
+  switch (file->kind) {
+    case StagedFile::Kind::kModuleFile:
+      return StageModuleFile(env, file);
+    case StagedFile::Kind::kApplicationExport:
+      return StageApplicationExport(env, file);
+  }
 }
 
 class ProjectLoader {
  public:
-  ProjectLoader(Env& env, const std::string& folder, const std::string& relative_folder,
-                SkipList* skipped, unsigned threads)
+  ProjectLoader(Env& env, std::string folder, std::string relative_folder, SkipList* skipped,
+                unsigned threads)
       : env_(env),
-        folder_(folder),
-        relative_folder_(relative_folder),
+        folder_(std::move(folder)),
+        relative_folder_(std::move(relative_folder)),
         skipped_(skipped),
         threads_(threads) {}
 
@@ -207,25 +222,26 @@ class ProjectLoader {
         ReadSettingsFile(env_, JoinPath(folder_, kProjectSettingsFile), skipped_);
     system_libraries_ = SplitNameList(project_settings.Get("Project", "SystemLibraries"));
     std::vector<ApplicationSource> sources = ListApplicationFolders();
-    ReadApplicationExports(&sources);
+    ListApplicationExports();
+    StageFiles();
+    AddApplicationExports(&sources);
     PutInOrder(&sources);
     LimitApplicationCount(&sources);
     for (ApplicationSource& source : sources) AddApplication(&source);
-    for (ApplicationSource& source : sources) ListModules(&source);
-    std::vector<StagedPiece> staged = StagePieces(sources);
     std::size_t entities = 0;
-    for (const StagedPiece& piece : staged) {
-      for (const StagedModule& module : piece.modules) entities += module.entities.size();
+    for (const StagedFile& file : files_) {
+      for (const StagedModule& module : file.modules) entities += module.entities.size();
     }
     project_.entities.reserve(entities);
     for (std::size_t i = 0; i < sources.size(); ++i) {
       ResolveSearchPath(sources[i], &project_.applications[i]);
-      AddModules(sources[i], &staged, &project_.applications[i]);
+      AddModules(sources[i], &project_.applications[i]);
     }
     return std::move(project_);
   }
 
  private:
+  // The application folders, each with its module files listed for staging.
   std::vector<ApplicationSource> ListApplicationFolders() {
     std::vector<std::string> names;
     if (std::error_code error =
@@ -234,42 +250,59 @@ class ProjectLoader {
     }
     std::vector<ApplicationSource> sources(names.size());
     for (std::size_t i = 0; i < names.size(); ++i) {
-      sources[i].path = JoinPath(folder_, names[i]);
-      sources[i].relative = JoinRelative(relative_folder_, names[i]);
-      sources[i].name = FileNameToCp1252(names[i]);
+      ApplicationSource& source = sources[i];
+      source.path = JoinPath(folder_, names[i]);
+      const std::string relative = JoinRelative(relative_folder_, names[i]);
+      std::vector<std::string> module_files;
+      if (std::error_code error = ListModuleFiles(env_, source.path, &module_files)) {
+        source.listing.Add(source.path,
+                           FailureReason("no modules: the folder cannot be listed", error));
+      }
+      for (const std::string& file : module_files) {
+        source.files.push_back(AddFile(StagedFile::Kind::kModuleFile, JoinPath(source.path, file),
+                                       JoinRelative(relative, file)));
+      }
+      source.name = FileNameToCp1252(names[i]);
     }
     return sources;
   }
 
-  void ReadApplicationExports(std::vector<ApplicationSource>* sources) {
+  void ListApplicationExports() {
     std::vector<std::string> files;
     ListApplicationExportFiles(env_, folder_, &files);  // listed above when it can be
     for (const std::string& file : files) {
-      ApplicationSource source;
-      source.path = JoinPath(folder_, file);
-      source.relative = JoinRelative(relative_folder_, file);
-      source.export_file = true;
-      ExportFile contents;
-      if (!ReadApplicationExport(env_, source.path, &bytes_, &contents, skipped_)) continue;
-      const bool named = contents.application_name && !IsBlank(*contents.application_name);
-      source.name = named ? std::string(*contents.application_name) : ModuleName(file);
-      ReadExportSettings(contents, &source);
-      sources->push_back(std::move(source));
+      exports_.push_back(AddFile(StagedFile::Kind::kApplicationExport, JoinPath(folder_, file),
+                                 JoinRelative(relative_folder_, file)));
     }
   }
 
-  void ReadExportSettings(const ExportFile& contents, ApplicationSource* source) {
-    LoadedApplication& settings = source->settings;
-    settings.library = contents.kind == ExportKind::kLibrary || contents.kind == ExportKind::kDll;
-    settings.second_flag = contents.kind == ExportKind::kDll;
-    // An application read from an export whose name is the System Library's (ignoring case)
-    // is the System Library.
-    settings.system_library = EqualsIgnoringCase(source->name, kSystemLibraryName) ||
-                              std::any_of(system_libraries_.begin(), system_libraries_.end(),
-                                          [&](const std::string& name) {
-                                            return EqualsIgnoringCase(name, source->name);
-                                          });
-    source->search_path.assign(contents.search_path.begin(), contents.search_path.end());
+  std::size_t AddFile(StagedFile::Kind kind, std::string path, std::string relative) {
+    StagedFile& file = files_.emplace_back();
+    file.kind = kind;
+    file.path = std::move(path);
+    file.relative = std::move(relative);
+    return files_.size() - 1;
+  }
+
+  // Reads every file on up to threads_ threads; each writes only its own slot.
+  void StageFiles() {
+    ParallelFor(files_.size(), threads_, [&](std::size_t i) { StageFile(env_, &files_[i]); });
+  }
+
+  // The application exports that could be read, as sources in the order of their files.
+  void AddApplicationExports(std::vector<ApplicationSource>* sources) {
+    for (std::size_t index : exports_) {
+      StagedFile& file = files_[index];
+      AddSkipped(file.unusable);
+      if (!file.application) continue;
+      ApplicationSource& source = sources->emplace_back();
+      const bool named = file.application->name && !IsBlank(*file.application->name);
+      source.name =
+          named ? *file.application->name : std::string(ModuleName(FileNameOf(file.relative)));
+      source.path = file.path;
+      source.files = {index};
+      source.exported = std::move(file.application);
+    }
   }
 
   // Application order is the ascending byte order of the names. Of applications with the
@@ -298,21 +331,42 @@ class ProjectLoader {
   }
 
   void AddApplication(ApplicationSource* source) {
-    LoadedApplication& application = project_.applications.emplace_back(source->settings);
+    LoadedApplication& application = project_.applications.emplace_back();
     application.name = source->name;
     if (source->name.size() > kLongestApplicationName) {
       skipped_->Add(source->path, "name longer than 31 characters: shown cut");
     }
-    if (!source->export_file) ReadSettings(source, &application);
+    if (source->exported) {
+      ReadExportSettings(*source, &application);
+    } else {
+      ReadSettings(source, &application);
+    }
+  }
+
+  void ReadExportSettings(const ApplicationSource& source, LoadedApplication* application) {
+    const ExportKind kind = source.exported->kind;
+    application->library = kind == ExportKind::kLibrary || kind == ExportKind::kDll;
+    application->second_flag = kind == ExportKind::kDll;
+    // An application read from an export whose name is the System Library's (ignoring case)
+    // is the System Library.
+    application->system_library =
+        EqualsIgnoringCase(source.name, kSystemLibraryName) ||
+        std::any_of(system_libraries_.begin(), system_libraries_.end(),
+                    [&](const std::string& name) { return EqualsIgnoringCase(name, source.name); });
   }
 
   void ReadSettings(ApplicationSource* source, LoadedApplication* application) {
-    const std::string path = JoinPath(source->path, kApplicationSettingsFile);
+    const std::string path = SettingsPath(*source);
     SettingsFile settings = ReadSettingsFile(env_, path, skipped_);
     ReadKind(settings.Get(kSection, "Kind", "program"), path, application);
     application->system_library = settings.GetYesNo(kSection, "SystemLibrary", false);
     application->icon_name = settings.Get(kSection, "Icon");
     source->search_path = SplitNameList(settings.Get(kSection, "SearchPath"));
+  }
+
+  // The file the application's settings come from: its export, or its application.ini.
+  static std::string SettingsPath(const ApplicationSource& source) {
+    return source.exported ? source.path : JoinPath(source.path, kApplicationSettingsFile);
   }
 
   void ReadKind(std::string_view kind, const std::string& path, LoadedApplication* application) {
@@ -329,62 +383,35 @@ class ProjectLoader {
   // Each name is trimmed and looked up ignoring case; empty names are left out, and so,
   // with a warning, are names of no application.
   void ResolveSearchPath(const ApplicationSource& source, LoadedApplication* application) {
-    const std::string where =
-        source.export_file ? source.path : JoinPath(source.path, kApplicationSettingsFile);
-    for (const std::string& name : source.search_path) {
+    const std::vector<std::string>& names =
+        source.exported ? source.exported->search_path : source.search_path;
+    for (const std::string& name : names) {
       std::string_view entry = TrimBlanksAndTabs(name);
       if (entry.empty()) continue;
       if (AppHandle handle = FindApplication(project_, entry)) {
         application->search_path.push_back(handle);
       } else {
-        skipped_->Add(where,
+        skipped_->Add(SettingsPath(source),
                       "SearchPath entry " + std::string(entry) + " left out: no such application");
       }
     }
   }
 
-  // Lists the module files of an application folder.
-  void ListModules(ApplicationSource* source) {
-    if (source->export_file) return;
-    if (std::error_code error = ListModuleFiles(env_, source->path, &source->module_files)) {
-      source->listing.Add(source->path,
-                          FailureReason("no modules: the folder cannot be listed", error));
-    }
-  }
-
-  // Reads every module file and application export, on up to threads_ threads; the
-  // pieces are in the order of the applications and, within a folder, of its files.
-  std::vector<StagedPiece> StagePieces(const std::vector<ApplicationSource>& sources) {
-    std::vector<Piece> pieces;
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-      if (sources[i].export_file) pieces.push_back({i, nullptr});
-      for (const std::string& file : sources[i].module_files) pieces.push_back({i, &file});
-    }
-    std::vector<StagedPiece> staged(pieces.size());
-    ParallelFor(pieces.size(), threads_, [&](std::size_t k) {
-      const ApplicationSource& source = sources[pieces[k].application];
-      staged[k] = pieces[k].file == nullptr ? StageExportModules(env_, source)
-                                            : StageModuleFile(env_, source, *pieces[k].file);
-    });
-    return staged;
-  }
-
-  // Adds the application's staged pieces, which are the next ones of `staged`.
-  void AddModules(const ApplicationSource& source, std::vector<StagedPiece>* staged,
-                  LoadedApplication* application) {
+  // Adds the application's staged files: their modules, numbered in the order of the
+  // project, and what was left out of them.
+  void AddModules(const ApplicationSource& source, LoadedApplication* application) {
     AddSkipped(source.listing);
     application->first_module = static_cast<std::uint32_t>(project_.modules.size());
-    const std::size_t pieces = source.export_file ? 1 : source.module_files.size();
-    for (std::size_t i = 0; i < pieces; ++i) AddPiece(&(*staged)[next_piece_++]);
+    for (std::size_t index : source.files) AddFileModules(&files_[index]);
     application->module_count =
         static_cast<std::uint32_t>(project_.modules.size()) - application->first_module;
   }
 
-  // Makes the piece's modules part of the project: numbers them and their entities, and
+  // Makes the file's modules part of the project: numbers them and their entities, and
   // interns the display names in the order of the project, whatever thread read them.
-  void AddPiece(StagedPiece* piece) {
-    AddSkipped(piece->skipped);
-    for (StagedModule& staged : piece->modules) {
+  void AddFileModules(StagedFile* file) {
+    AddSkipped(file->skipped);
+    for (StagedModule& staged : file->modules) {
       const auto index = static_cast<std::uint32_t>(project_.modules.size());
       staged.module.first_entity = static_cast<std::uint32_t>(project_.entities.size());
       for (LoadedEntity& entity : staged.entities) {
@@ -394,7 +421,7 @@ class ProjectLoader {
       }
       project_.modules.push_back(std::move(staged.module));
     }
-    *piece = StagedPiece();
+    *file = StagedFile();
   }
 
   void AddSkipped(const SkipList& skipped) {
@@ -402,13 +429,15 @@ class ProjectLoader {
   }
 
   Env& env_;
-  const std::string& folder_;
-  const std::string& relative_folder_;
+  const std::string folder_;
+  const std::string relative_folder_;
   SkipList* skipped_;
   const unsigned threads_;
   std::vector<std::string> system_libraries_;
-  std::string bytes_;           // the export file whose settings are being read
-  std::size_t next_piece_ = 0;  // the first staged piece not yet added
+  // Every file of the project that is read: the module files of the application folders in
+  // their order, then the application exports in the byte order of their names.
+  std::vector<StagedFile> files_;
+  std::vector<std::size_t> exports_;  // the application exports among them
   LoadedProject project_;
 };
 
