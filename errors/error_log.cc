@@ -5,6 +5,7 @@
 #include "platform/error_codes.h"
 #include "platform/runtime_state.h"
 #include "platform/shared_log.h"
+#include "platform/version.h"
 
 namespace ivarscan {
 namespace {

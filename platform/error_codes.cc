@@ -83,6 +83,4 @@ const char* ErrString(std::uint32_t gencode) {
 
 const char* TypeString(std::uint32_t type) { return Lookup(kTypeNames, type, "UNKNOWN"); }
 
-const char* Version() { return "ivarscan runtime " IVARSCAN_VERSION; }
-
 }  // namespace ivarscan

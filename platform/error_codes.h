@@ -73,9 +73,6 @@ const char* ErrString(std::uint32_t gencode);
 // The name of a type code ("STRING", "PTR", ...); "UNKNOWN" for codes without one.
 const char* TypeString(std::uint32_t type);
 
-// The runtime's version text, first line after the banner of every error-log entry.
-const char* Version();
-
 }  // namespace ivarscan
 
 #endif  // IVARSCAN_PLATFORM_ERROR_CODES_H_

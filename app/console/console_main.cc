@@ -22,6 +22,7 @@
 #include "platform/error_box.h"
 #include "platform/parallel.h"
 #include "platform/posix_desktop.h"
+#include "platform/version.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
 
@@ -190,7 +191,7 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
                       &std::cout,
                       baseline,
                       {program,
-                       IVARSCAN_VERSION,
+                       kProgramVersion,
                        "",
                        absolute_folder,
                        AbsolutePath(options.source_root.empty() ? "." : options.source_root),
@@ -219,8 +220,8 @@ int RunConsole(int argc, char** argv, const Variant& variant) {
     return kExitReportWritten;
   }
   if (options->version) {
-    std::cout << program << " " << IVARSCAN_VERSION << " (report " << variant.report_file_name
-              << ")" << std::endl;
+    std::cout << program << " " << kProgramVersion << " (report " << variant.report_file_name << ")"
+              << std::endl;
     return kExitReportWritten;
   }
 
