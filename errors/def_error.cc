@@ -103,6 +103,7 @@ void LogError(const std::string& message, const ErrorRecord& record, const Varia
   if (log == nullptr) return;
   WRITEERRORLOG(*log, message, record, variant);
   log->Close();
+  NoticeErrorLogged(ErrorLogPath());
 }
 
 [[noreturn]] void AbortWith(const std::shared_ptr<ErrorRecord>& record, const Variant& variant) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "errors/error_log.h"
 #include "errors/testing/error_handling_test.h"
 #include "platform/call_stack.h"
 #include "platform/error_codes.h"
@@ -280,6 +282,27 @@ TEST_F(DefErrorTest, BeepPlaysThreeTonesAndLoggingCanBeOff) {
   EXPECT_EQ(tones, (std::vector<std::uint32_t>{440, 494, 523}));
   EXPECT_FALSE(Env::Default()->FileExists(LogPath()));
   EXPECT_EQ(box_.shown().size(), 1u);
+}
+
+TEST_F(DefErrorTest, TheInstalledNoticeNamesTheLogOnlyWhenAnEntryWasWritten) {
+  std::vector<std::string> noticed;
+  const ErrorLogNotice previous =
+      SetErrorLogNotice([&](const std::string& path) { noticed.push_back(path); });
+  box_.Answer(kDefaultChoice);
+  DEFERROR(Record(gencode::kWrite), kVariant25);
+  EXPECT_EQ(noticed, std::vector<std::string>{LogPath()});
+
+  SetErrorLog(false);
+  box_.Answer(kDefaultChoice);
+  DEFERROR(Record(gencode::kWrite), kVariant25);
+  SetErrorLog(true);
+  std::filesystem::remove(LogPath());
+  std::filesystem::create_directory(LogPath());  // a log that cannot be opened
+  box_.Answer(kDefaultChoice);
+  DEFERROR(Record(gencode::kWrite), kVariant25);
+  SetErrorLogNotice(previous);
+  EXPECT_EQ(noticed.size(), 1u);
+  EXPECT_EQ(ErrorLoggedText("/x/VOERROR.LOG"), "The error is logged in /x/VOERROR.LOG");
 }
 
 struct Tracker {

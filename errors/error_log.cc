@@ -1,5 +1,7 @@
 #include "errors/error_log.h"
 
+#include <utility>
+
 #include "errors/hex_text.h"
 #include "errors/raise.h"
 #include "platform/error_codes.h"
@@ -159,5 +161,26 @@ void AppendLogEntry(TextOut& out, std::string_view message, const ErrorRecord& r
 }
 
 std::string EXEFILENAME() { return ExecutablePath(); }
+
+namespace {
+
+ErrorLogNotice& InstalledNotice() {
+  static ErrorLogNotice* notice = new ErrorLogNotice;  // never destroyed: used until exit
+  return *notice;
+}
+
+}  // namespace
+
+ErrorLogNotice SetErrorLogNotice(ErrorLogNotice notice) {
+  return std::exchange(InstalledNotice(), std::move(notice));
+}
+
+void NoticeErrorLogged(const std::string& log_path) {
+  if (InstalledNotice()) InstalledNotice()(log_path);
+}
+
+std::string ErrorLoggedText(std::string_view log_path) {
+  return "The error is logged in " + std::string(log_path);
+}
 
 }  // namespace ivarscan

@@ -3,6 +3,7 @@
 #ifndef IVARSCAN_ERRORS_ERROR_LOG_H_
 #define IVARSCAN_ERRORS_ERROR_LOG_H_
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,6 +44,18 @@ void AppendLogEntry(TextOut& out, std::string_view message, const ErrorRecord& r
 
 // The full path of the program file.
 std::string EXEFILENAME();
+
+// What the handler calls with the log's path after it has written an entry: the console
+// edition names the log on standard error. None by default; returns the previous one.
+using ErrorLogNotice = std::function<void(const std::string& log_path)>;
+ErrorLogNotice SetErrorLogNotice(ErrorLogNotice notice);
+
+// Calls the notice that SetErrorLogNotice installed, if any.
+void NoticeErrorLogged(const std::string& log_path);
+
+// The text that names the log after an entry was written: "The error is logged in " and the
+// path.
+std::string ErrorLoggedText(std::string_view log_path);
 
 }  // namespace ivarscan
 

@@ -18,6 +18,7 @@ constexpr std::size_t kTextRoom = 256;
 struct ReportContext {
   Variant variant;
   std::string log_path;
+  std::string logged_text;  // ErrorLoggedText of log_path
   std::string program;
   std::int64_t utc_offset = 0;
   ErrorRecord record;
@@ -38,10 +39,11 @@ void WriteToStandardError(std::string_view text) {
   }
 }
 
-void WriteLogEntry(ReportContext& report, std::string_view message) {
+// Appends the entry to the log; false when the log cannot be opened.
+bool WriteLogEntry(ReportContext& report, std::string_view message) {
   int error = 0;
   const int log = SignalSafeOpenForAppend(report.log_path.c_str(), &error);
-  if (log < 0) return;
+  if (log < 0) return false;
   FixedOut entry(report.entry, sizeof report.entry);
   entry.Append(kCrLf);  // the separator, left out when the log is empty
   AppendLogEntry(entry, message, report.record, report.variant,
@@ -49,6 +51,7 @@ void WriteLogEntry(ReportContext& report, std::string_view message) {
                  report.program);
   SignalSafeAppendEntry(log, entry.view().data(), kCrLf.size(), entry.view().size());
   SignalSafeClose(log);
+  return true;
 }
 
 int ReportOsException(const OsException& exception) {
@@ -58,10 +61,14 @@ int ReportOsException(const OsException& exception) {
   AppendErrorMessage(message, report.record, report.variant);
   AppendCallStack(message);
   report.message[message.view().size()] = '\0';
-  if (SetErrorLog()) WriteLogEntry(report, message.view());
+  const bool logged = SetErrorLog() && WriteLogEntry(report, message.view());
   WriteToStandardError("ERROR\n");
   WriteToStandardError(message.view());
   WriteToStandardError("Abort: an operating-system exception allows no other choice.\n");
+  if (logged) {
+    WriteToStandardError(report.logged_text);
+    WriteToStandardError("\n");
+  }
   ShowFatalErrorBox(report.message, "ERROR");
   return static_cast<int>(report.record.GENCODE);
 }
@@ -86,6 +93,7 @@ void InstallOsExceptionReport(const Variant& variant) {
   if (context == nullptr) context = new ReportContext;  // lives until the process ends
   context->variant = variant;
   context->log_path = ErrorLogPath();
+  context->logged_text = ErrorLoggedText(context->log_path);
   context->program = EXEFILENAME();
   context->utc_offset = UtcOffsetSecondsNow();
   context->record.SUBSYSTEM.reserve(kTextRoom);

@@ -55,7 +55,8 @@ TEST_F(OsExceptionReportTest, FatalSignalIsLoggedShownAndEndsTheProcess) {
   EXPECT_EXIT(CrashInRoutine(kVariant25), ::testing::ExitedWithCode(50),
               "ERROR\nError Code:  50 \\[ OPERATING-SYSTEM EXCEPTION \\]\nSubsystem: OS\n"
               "Error Subcode: 5333\n(.|\n)*CallStack: \nREPORTAPPDUP \\(Line: [0-9]+\\)\n"
-              "Abort");
+              "Abort(.|\n)*\nThe error is logged in " +
+                  LogPath() + "\n");
   const std::string log = ReadLog();
   EXPECT_EQ(log.rfind("earlier entry\r\n\r\n*****", 0), 0u) << log;
   EXPECT_NE(log.find("ExceptionCode   :0000000B\r\n"), std::string::npos) << log;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/env.h"
+#include "platform/work_folder.h"
 
 namespace ivarscan {
 namespace {
@@ -92,12 +93,7 @@ void QuitProgram() {
   std::exit(State().error_level);
 }
 
-std::string WorkDir() {
-  if (!State().work_dir.empty()) return State().work_dir;
-  const std::string program = ExecutablePath();
-  const std::size_t end = program.rfind(kPathSeparator);
-  return end == std::string::npos ? std::string() : program.substr(0, end + 1);
-}
+std::string WorkDir() { return State().work_dir.empty() ? DefaultWorkFolder() : State().work_dir; }
 
 void SetWorkDir(const std::string& folder) { State().work_dir = JoinPath(folder, ""); }
 

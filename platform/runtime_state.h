@@ -59,12 +59,12 @@ class QuitRegistration {
 // exit code set through ErrorLevel (exit handlers run).
 [[noreturn]] void QuitProgram();
 
-// The program's work folder, ending in the path separator: the folder of the program file,
-// unless SetWorkDir chose another.
+// The program's work folder, ending in the path separator: DefaultWorkFolder()
+// (platform/work_folder.h), a folder the user can write, unless SetWorkDir chose another.
 std::string WorkDir();
 
 // Makes `folder` the work folder (a separator is added when missing); empty text returns to
-// the program's folder.
+// the default.
 void SetWorkDir(const std::string& folder);
 
 // The two default-folder settings of the file services; both empty unless set.

@@ -6,17 +6,15 @@
 #include <vector>
 
 #include "platform/env.h"
+#include "platform/work_folder.h"
 
 namespace ivarscan {
 namespace {
 
-TEST(RuntimeStateTest, WorkDirIsTheProgramFolderUnlessSet) {
-  const std::string program = ExecutablePath();
-  ASSERT_FALSE(program.empty());
+TEST(RuntimeStateTest, WorkDirIsTheDefaultWorkFolderUnlessSet) {
   const std::string folder = WorkDir();
+  EXPECT_EQ(folder, DefaultWorkFolder());
   EXPECT_EQ(folder.back(), kPathSeparator);
-  EXPECT_EQ(program.rfind(folder, 0), 0u);
-  EXPECT_EQ(program.find(kPathSeparator, folder.size()), std::string::npos);
   SetWorkDir("/tmp");
   EXPECT_EQ(WorkDir(), "/tmp/");
   SetWorkDir("");

@@ -28,6 +28,7 @@ class ConsoleBase(unittest.TestCase):
         self.work = tempfile.mkdtemp(prefix="ivarscan-console-")
         self.repository = os.path.join(self.work, "repository")
         shutil.copytree(SAMPLE, self.repository)
+        self.state = os.path.join(self.work, "state")  # XDG_STATE_HOME: the error log's home
 
     def tearDown(self):
         shutil.rmtree(self.work)
@@ -37,7 +38,7 @@ class ConsoleBase(unittest.TestCase):
         terminal on which that text has been typed; otherwise it is empty and not a
         terminal."""
         command = [os.path.join(PROGRAMS, program), *arguments]
-        environment = dict(os.environ, **(env or {}))
+        environment = dict(os.environ, XDG_STATE_HOME=self.state, **(env or {}))
         environment.pop("DISPLAY", None)
         environment.pop("WAYLAND_DISPLAY", None)
         if terminal_input is None:
@@ -78,17 +79,14 @@ class ConsoleBase(unittest.TestCase):
         """Makes the report file impossible to create, even for root."""
         os.mkdir(os.path.join(self.work, "DUPIVars25.TXT"))
 
-    def error_log_size(self):
-        log = os.path.join(PROGRAMS, "VOERROR.LOG")
-        return os.path.getsize(log) if os.path.exists(log) else 0
-
     def run_with_error_box(self, answer, unblock=False):
         """Runs unattended on a terminal and answers the report file's error box."""
         master, slave = os.openpty()
         process = subprocess.Popen(
             [os.path.join(PROGRAMS, "ivarscan"), "--repository", self.repository, "--yes",
              "--project", "Sales", "--no-open"],
-            cwd=self.work, stdin=slave, stdout=slave, stderr=slave)
+            cwd=self.work, env=dict(os.environ, XDG_STATE_HOME=self.state), stdin=slave,
+            stdout=slave, stderr=slave)
         os.close(slave)
         shown = b""
         try:
@@ -190,9 +188,8 @@ class ConsoleTest(ConsoleBase):
         self.assertEqual(result.returncode, 1)
         self.assertFalse(os.path.exists(os.path.join(self.work, "DUPIVars25.TXT")))
 
-    def test_report_file_that_cannot_be_created_is_reported_and_defaulted(self):
+    def test_report_file_that_cannot_be_created_is_reported_logged_and_defaulted(self):
         self.block_report_file()
-        log_size = self.error_log_size()
         result = self.run_program("--repository", self.repository, "--yes", "--project",
                                   "Sales", "--no-open")
         self.assertEqual(result.returncode, 1)
@@ -200,7 +197,11 @@ class ConsoleTest(ConsoleBase):
         self.assertIn("Filename: DUPIVars25.TXT", result.stderr)
         self.assertIn("answered Default", result.stderr)
         self.assertNotIn("The report is in", result.stdout)
-        self.assertGreater(self.error_log_size(), log_size)
+        # The log goes to $XDG_STATE_HOME/ivarscan, which is created for it, and is named.
+        log = os.path.join(self.state, "ivarscan", "VOERROR.LOG")
+        self.assertIn("The error is logged in " + log + "\n", result.stderr)
+        with open(log, "rb") as entry:
+            self.assertIn(b"Filename: DUPIVars25.TXT\r\n", entry.read())
 
     def test_retry_after_the_folder_becomes_writable_writes_the_report(self):
         self.block_report_file()

@@ -17,6 +17,7 @@
 #include "app/console/console_ui.h"
 #include "app/report_file.h"
 #include "app/startup.h"
+#include "errors/error_log.h"
 #include "errors/raise.h"
 #include "errors/startup.h"
 #include "platform/error_box.h"
@@ -235,6 +236,8 @@ int RunConsole(int argc, char** argv, const Variant& variant) {
   ConsoleErrorBox error_box(std::cin, std::cerr, ::isatty(0) == 1);
   SetErrorBox(&error_box);
   StartErrorHandling(variant);
+  SetErrorLogNotice(
+      [](const std::string& log_path) { std::cerr << ErrorLoggedText(log_path) << std::endl; });
   return RunReportingExceptions("START", [&] {
     return RunProgram(*options, variant, program, baseline ? &*baseline : nullptr);
   });
