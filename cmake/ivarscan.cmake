@@ -14,6 +14,14 @@ endif()
 if(WIN32)
   # The desktop programs run on their own: no MinGW runtime DLLs beside them.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # No link time in the PE header, so the same sources give the same program bytes.
+  add_link_options(-Wl,--no-insert-timestamp)
+endif()
+
+# The release files' programs carry no path of the source folder, so that two clones in
+# different folders build the same bytes (scripts/package.sh).
+if(IVARSCAN_REPRODUCIBLE)
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
 endif()
 
 # ivarscan_layer(<target> <folder>)

@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that ivarscan needs, and nothing when they are all there.
-#   scripts/install-deps.sh build   what building the console edition needs
-#   scripts/install-deps.sh test    everything the full test suite needs (the default)
+#   scripts/install-deps.sh build     what building the console edition needs
+#   scripts/install-deps.sh package   what scripts/package.sh needs to build the release files
+#   scripts/install-deps.sh test      everything the full test suite needs (the default)
 set -euo pipefail
 
 build_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev)
+# The Windows cross compiler, and dpkg-shlibdeps for the package's dependencies.
+package_packages=("${build_packages[@]}" git python3 g++-mingw-w64-x86-64-posix
+                  binutils-mingw-w64 dpkg-dev)
 # Packages are installed without their recommendations, so the fonts and X libraries that
 # Wine draws its dialogs with are named here.
-test_packages=("${build_packages[@]}" python3 clang clang-format-14 libclang-rt-14-dev
-               g++-mingw-w64-x86-64-posix binutils-mingw-w64 wine wine64 fonts-wine
+# lintian checks the Debian package; man-db and groff-base render its manual page.
+test_packages=("${package_packages[@]}" clang clang-format-14 libclang-rt-14-dev
+               lintian man-db groff-base wine wine64 fonts-wine
                fonts-liberation libxrender1 libxcursor1 libxi6 libxrandr2 libxinerama1
                libxcomposite1 libxfixes3 xvfb xauth imagemagick googletest python3-jsonschema
                libicu72)  # the SARIF Multitool (.NET, below) loads ICU at start
@@ -18,8 +23,9 @@ command -v npm >/dev/null || test_packages+=(npm)
 
 case "${1:-test}" in
   build) wanted=("${build_packages[@]}") ;;
+  package) wanted=("${package_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+  *) echo "usage: $0 [build|package|test]" >&2; exit 2 ;;
 esac
 
 # The tests validate the SARIF output against the official SARIF 2.1.0 schema. Debian has

@@ -22,5 +22,9 @@ cmake --build --preset release
 echo "== Windows desktop programs, cross-built, run under Wine"
 scripts/wine-test.sh
 
+echo "== Release files: built (scripts/package.sh), then checked as a user meets them"
+scripts/package.sh
+scripts/check_packages.sh
+
 echo "== libFuzzer targets, briefly (longer by hand: docs/fuzzing.md)"
 scripts/fuzz.sh 15

@@ -6,7 +6,8 @@
 #   scripts/wine-test.sh [--shots] [SCENARIO...]
 # --shots runs each scenario inside Wine's virtual desktop (which draws window frames and
 # captions) and saves the screenshots the scenario asks for as BUILD/screenshots/*.png.
-# The build folder is build/mingw, or $IVARSCAN_WINE_BUILD.
+# The build folder is build/mingw, or $IVARSCAN_WINE_BUILD. The desktop programs under test
+# are the build's, or those in the folder $IVARSCAN_WINE_PROGRAMS (a release zip, unpacked).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -38,7 +39,7 @@ fi
 
 driver="$root/$build/tests/wine/driver.exe"
 programs=("$build"/tests/wine/{smoke,notepad,fake_ide,fault}.exe)
-for program in "$build"/app/win32/ivarscan*.exe; do
+for program in "${IVARSCAN_WINE_PROGRAMS:-$build/app/win32}"/ivarscan*.exe; do
   [[ -f "$program" ]] && programs+=("$program")
 done
 export IVARSCAN_SOURCE_DIR IVARSCAN_BIG_REPOSITORY IVARSCAN_BIG_CLASSES IVARSCAN_BIG_LAST_APPLICATION
