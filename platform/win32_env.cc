@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/env.h"
+#include "platform/win32_text.h"
 
 namespace ivarscan {
 namespace {
@@ -36,7 +37,7 @@ class FileHandle {
 };
 
 HANDLE CreateForWriting(const std::string& path) {
-  return ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+  return ::CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -55,7 +56,7 @@ std::error_code WriteAll(HANDLE handle, std::string_view data, std::size_t* writ
 }
 
 HANDLE OpenForLock(const std::string& path, DWORD access, DWORD disposition) {
-  return ::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  return ::CreateFileW(ToWide(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -106,8 +107,9 @@ class Win32Env final : public Env {
  public:
   std::error_code ReadFile(const std::string& path, std::string* contents) override {
     contents->clear();
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(::CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return LastError();
     LARGE_INTEGER size;
     if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
@@ -125,14 +127,14 @@ class Win32Env final : public Env {
   std::error_code ListDirectory(const std::string& path,
                                 std::vector<DirectoryEntry>* entries) override {
     entries->clear();
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA(JoinPath(path, "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileW(ToWide(JoinPath(path, "*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return LastError();
     do {
-      const std::string name = found.cFileName;
+      const std::string name = FromWide(found.cFileName);
       if (name == "." || name == "..") continue;
       entries->push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-    } while (::FindNextFileA(search, &found));
+    } while (::FindNextFileW(search, &found));
     std::error_code error;
     if (::GetLastError() != ERROR_NO_MORE_FILES) error = LastError();
     ::FindClose(search);
@@ -140,12 +142,12 @@ class Win32Env final : public Env {
   }
 
   bool IsDirectory(const std::string& path) override {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(ToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
   bool FileExists(const std::string& path) override {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(ToWide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
@@ -166,7 +168,7 @@ class Win32Env final : public Env {
       if (!::FlushFileBuffers(file.get())) return LastError();
       if (std::error_code error = file.Reset()) return error;
     }
-    if (!::MoveFileExA(temporary.c_str(), path.c_str(),
+    if (!::MoveFileExW(ToWide(temporary).c_str(), ToWide(path).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return LastError();
     }
@@ -174,7 +176,7 @@ class Win32Env final : public Env {
   }
 
   std::error_code RemoveFile(const std::string& path) override {
-    return ::DeleteFileA(path.c_str()) ? std::error_code() : LastError();
+    return ::DeleteFileW(ToWide(path).c_str()) ? std::error_code() : LastError();
   }
 
   std::error_code LockFile(const std::string& path, std::unique_ptr<FileLock>* lock) override {
@@ -202,14 +204,15 @@ class Win32Env final : public Env {
   }
 
   std::string EnvironmentVariable(const std::string& name) override {
-    std::string value(256, '\0');
+    const std::wstring wide_name = ToWide(name);
+    std::wstring value(256, L'\0');
     for (;;) {
-      const DWORD length =
-          ::GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+      const DWORD length = ::GetEnvironmentVariableW(wide_name.c_str(), value.data(),
+                                                     static_cast<DWORD>(value.size()));
       if (length == 0) return "";
       if (length < value.size()) {
         value.resize(length);
-        return value;
+        return FromWide(value);
       }
       value.resize(length);  // too small: `length` is the size needed, terminator included
     }
@@ -235,17 +238,33 @@ bool IsLockHeld(std::error_code error) {
 }
 
 std::string ExecutablePath() {
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length =
-        ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return "";
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return FromWide(path);
     }
     path.resize(path.size() * 2);  // cut off: try a larger buffer
   }
+}
+
+std::string AbsolutePath(const std::string& path) {
+  const std::wstring wide = ToWide(path);
+  const DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring absolute(size, L'\0');
+  const DWORD length = ::GetFullPathNameW(wide.c_str(), size, absolute.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  absolute.resize(length);
+  return FromWide(absolute);
+}
+
+std::string PathWithSlashes(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
 }
 
 bool IsPathNotFound(std::error_code error) {

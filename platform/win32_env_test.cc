@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -139,6 +140,57 @@ TEST_F(Win32EnvTest, AReadOnlyLockFileStillLocks) {
   EXPECT_TRUE(IsLockHeld(env_->LockFile(path, &second)));
   lock.reset();
   ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Names outside the active code page: the wide-character API reads and writes them, and
+// Env hands them over in UTF-8.
+TEST_F(Win32EnvTest, FileNamesInAnyScriptAreUtf8) {
+  const std::string french = "Contr\xC3\xB4les.prg";           // Contrôles.prg
+  const std::string russian = "\xD0\x94\xD0\xB0\xD0\xBD.prg";  // Дан.prg
+  std::unique_ptr<WritableFile> file;
+  ASSERT_FALSE(env_->NewWritableFile(JoinPath(folder_, french), &file));
+  ASSERT_FALSE(file->Append("CLASS A"));
+  ASSERT_FALSE(file->Close());
+  const std::wstring wide_folder = std::filesystem::path(folder_).wstring();
+  HANDLE handle = ::CreateFileW((wide_folder + L"\\\x0414\x0430\x043D.prg").c_str(), GENERIC_WRITE,
+                                0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+  ::CloseHandle(handle);
+
+  EXPECT_NE(::GetFileAttributesW((wide_folder + L"\\Contr\x00F4les.prg").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+  std::vector<DirectoryEntry> entries;
+  ASSERT_FALSE(env_->ListDirectory(folder_, &entries));
+  std::vector<std::string> names;
+  for (const DirectoryEntry& entry : entries) names.push_back(entry.name);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{french, russian}));
+  std::string contents;
+  EXPECT_FALSE(env_->ReadFile(JoinPath(folder_, french), &contents));
+  EXPECT_EQ(contents, "CLASS A");
+  EXPECT_TRUE(env_->FileExists(JoinPath(folder_, russian)));
+  EXPECT_FALSE(env_->RemoveFile(JoinPath(folder_, russian)));
+  EXPECT_FALSE(env_->FileExists(JoinPath(folder_, russian)));
+}
+
+// C:/x and C:\x name the same folder; relative paths count from the current folder.
+TEST_F(Win32EnvTest, AcceptsEveryPathForm) {
+  const std::string forward = PathWithSlashes(folder_);
+  EXPECT_EQ(forward.find('\\'), std::string::npos);
+  ASSERT_FALSE(env_->WriteFileAtomically(forward + "/a.prg", "x"));
+  EXPECT_TRUE(env_->FileExists(JoinPath(folder_, "a.prg")));
+  EXPECT_TRUE(env_->IsDirectory(forward));
+  std::vector<DirectoryEntry> entries;
+  ASSERT_FALSE(env_->ListDirectory(forward, &entries));
+  EXPECT_EQ(entries.size(), 1u);
+
+  EXPECT_EQ(AbsolutePath(forward + "/sub/../a.prg"), JoinPath(folder_, "a.prg"));
+  wchar_t current[MAX_PATH];
+  ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, current), 0u);
+  ASSERT_TRUE(::SetCurrentDirectoryW(std::filesystem::path(folder_).wstring().c_str()));
+  EXPECT_EQ(AbsolutePath("a.prg"), JoinPath(folder_, "a.prg"));
+  EXPECT_TRUE(env_->FileExists("a.prg"));
+  ASSERT_TRUE(::SetCurrentDirectoryW(current));
 }
 
 TEST(Win32PathTest, JoinsWithOneBackslash) {

@@ -4,11 +4,12 @@
 
 #include "platform/env.h"
 #include "platform/icon.h"
+#include "platform/win32_text.h"
 
 namespace ivarscan {
 namespace {
 
-// An icon taken from a file with ExtractIconA; destroys the icon handle with it. A file
+// An icon taken from a file with ExtractIconW; destroys the icon handle with it. A file
 // that holds no icon gives an object without a handle, like the console edition's.
 class Win32Icon final : public Icon {
  public:
@@ -31,8 +32,8 @@ class Win32Icon final : public Icon {
 
 std::shared_ptr<Icon> ExtractFirstIcon(const std::string& file_name) {
   if (!Env::Default()->FileExists(file_name)) return nullptr;
-  HICON handle = ::ExtractIconA(::GetModuleHandleA(nullptr), file_name.c_str(), 0);
-  // ExtractIconA yields 1, not a handle, for a file of a kind that cannot hold icons.
+  HICON handle = ::ExtractIconW(::GetModuleHandleW(nullptr), ToWide(file_name).c_str(), 0);
+  // ExtractIconW yields 1, not a handle, for a file of a kind that cannot hold icons.
   if (handle == reinterpret_cast<HICON>(1)) handle = nullptr;
   return std::make_shared<Win32Icon>(handle, file_name);
 }

@@ -66,10 +66,16 @@ void InstallOsExceptionReporter(OsExceptionReporter reporter) {
 
 int SignalSafeOpenForAppend(const char* path, int* error) {
   *error = 0;
+  // The path is UTF-8, converted on the stack: the heap may be what failed.
+  wchar_t wide_path[4096];
+  if (::MultiByteToWideChar(CP_UTF8, 0, path, -1, wide_path, 4096) == 0) {
+    *error = static_cast<int>(::GetLastError());
+    return -1;
+  }
   // Append access only: every write goes to the end of the file. Read access lets the
   // writer lock the file and ask its size.
   HANDLE handle =
-      ::CreateFileA(path, FILE_APPEND_DATA | GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+      ::CreateFileW(wide_path, FILE_APPEND_DATA | GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     *error = static_cast<int>(::GetLastError());
