@@ -5,6 +5,7 @@
 #ifndef IVARSCAN_PLATFORM_DESKTOP_H_
 #define IVARSCAN_PLATFORM_DESKTOP_H_
 
+#include <memory>
 #include <string>
 
 namespace ivarscan {
@@ -26,6 +27,12 @@ class Desktop {
   // Returns false when no viewer could be started.
   virtual bool OpenInViewer(const std::string& command_line, const std::string& file_name) = 0;
 };
+
+class Env;
+
+// The desktop of the system the program runs on: the Windows desktop, or the POSIX one
+// that opens files through `env`'s environment.
+std::unique_ptr<Desktop> NewSystemDesktop(Env& env);
 
 }  // namespace ivarscan
 

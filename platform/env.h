@@ -114,6 +114,10 @@ bool IsLockHeld(std::error_code error);
 // system cannot tell.
 std::string ExecutablePath();
 
+// `path` made absolute against the current folder, without "." and ".." names; `path`
+// itself when the system cannot tell.
+std::string AbsolutePath(const std::string& path);
+
 // True when `error` says that a folder on the path does not exist (Win32 error 3; ENOENT
 // or ENOTDIR on POSIX when a file is created).
 bool IsPathNotFound(std::error_code error);

@@ -52,4 +52,6 @@ bool PosixDesktop::OpenInViewer(const std::string&, const std::string& file_name
   return graphical && IsOnPath(env_, "xdg-open") && SpawnDetached("xdg-open", file_name);
 }
 
+std::unique_ptr<Desktop> NewSystemDesktop(Env& env) { return std::make_unique<PosixDesktop>(env); }
+
 }  // namespace ivarscan

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "platform/env.h"
@@ -214,6 +215,12 @@ std::string ExecutablePath() {
   ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer);
   if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return "";
   return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
 }
 
 bool IsPathNotFound(std::error_code error) {

@@ -18,4 +18,6 @@ bool Win32Desktop::OpenInViewer(const std::string& command_line, const std::stri
   return ::WinExec(command_line.c_str(), SW_SHOWNORMAL) > 31;
 }
 
+std::unique_ptr<Desktop> NewSystemDesktop(Env&) { return std::make_unique<Win32Desktop>(); }
+
 }  // namespace ivarscan

@@ -262,11 +262,6 @@ std::string AbsolutePath(const std::string& path) {
   return FromWide(absolute);
 }
 
-std::string PathWithSlashes(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
-
 bool IsPathNotFound(std::error_code error) {
   return error.category() == std::system_category() && error.value() == ERROR_PATH_NOT_FOUND;
 }

@@ -1,6 +1,5 @@
 #include "app/console/console_checks.h"
 
-#include <filesystem>
 #include "app/report_file.h"
 #include "platform/cp1252.h"
 #include "platform/error_codes.h"
@@ -9,11 +8,6 @@
 
 namespace ivarscan {
 namespace {
-
-std::string Absolute(const std::string& path) {
-  std::error_code ignored;
-  return std::filesystem::absolute(path, ignored).lexically_normal().string();
-}
 
 const char* OperationVerb(std::uint32_t general_code) {
   switch (general_code) {
@@ -33,7 +27,7 @@ std::string RepositoryFolderProblem(Env& env, const std::string& folder,
   std::vector<DirectoryEntry> entries;
   const std::error_code error = env.ListDirectory(folder, &entries);
   if (!error) return "";
-  return "cannot open the repository " + Absolute(folder) + " (from " + source +
+  return "cannot open the repository " + AbsolutePath(folder) + " (from " + source +
          "): " + error.message();
 }
 
@@ -49,7 +43,7 @@ std::string WhyNotAProject(Env& env, const std::string& folder, const std::strin
 
 std::string FileFailureLine(const FileFailure& failure) {
   return std::string("cannot ") + OperationVerb(failure.general_code) + " " +
-         Absolute(failure.file_name) + ": " + failure.error.message();
+         AbsolutePath(failure.file_name) + ": " + failure.error.message();
 }
 
 std::vector<std::string> BaselineWarnings(const Baseline& baseline, const std::string& path,

@@ -1,8 +1,5 @@
 #include "app/console/console_main.h"
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -20,9 +17,10 @@
 #include "errors/error_log.h"
 #include "errors/raise.h"
 #include "errors/startup.h"
+#include "platform/console.h"
+#include "platform/desktop.h"
 #include "platform/error_box.h"
 #include "platform/parallel.h"
-#include "platform/posix_desktop.h"
 #include "platform/version.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
@@ -30,8 +28,8 @@
 namespace ivarscan {
 namespace {
 
-// The POSIX desktop, except that no viewer is started with --no-open; whether one was is
-// kept, so that the report's path can be printed when none was.
+// The system's desktop, except that no viewer is started with --no-open; whether one was
+// is kept, so that the report's path can be printed when none was.
 class ConsoleDesktop final : public Desktop {
  public:
   ConsoleDesktop(Desktop& desktop, bool no_open) : desktop_(desktop), no_open_(no_open) {}
@@ -71,13 +69,6 @@ class WarningPrinter {
   std::size_t printed_ = 0;
 };
 
-// `path` as an absolute, normalised path; `path` itself when it cannot be made one.
-std::string AbsolutePath(const std::string& path) {
-  std::error_code ignored;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-  return absolute.empty() ? path : absolute.lexically_normal().string();
-}
-
 // The warnings of `repo` so far, each with its absolute path.
 std::vector<RunWarning> RunWarnings(const FolderRepository& repo) {
   std::vector<RunWarning> warnings;
@@ -87,8 +78,15 @@ std::vector<RunWarning> RunWarnings(const FolderRepository& repo) {
   return warnings;
 }
 
+// The name the program was started by, without folder and, on Windows, without ".com" or
+// ".exe", so that messages read alike on every system.
 std::string ProgramName(char** argv) {
-  return argv[0] ? std::filesystem::path(argv[0]).filename().string() : "ivarscan";
+  std::string name = argv[0] ? argv[0] : "ivarscan";
+  name.erase(0, name.find_last_of("/\\") + 1);
+  for (const char* suffix : {".com", ".exe", ".COM", ".EXE"}) {
+    if (name.ends_with(suffix)) name.resize(name.size() - 4);
+  }
+  return name.empty() ? "ivarscan" : name;
 }
 
 // Reads the baseline file; false with the reason in `error` when it cannot be read or is
@@ -116,9 +114,7 @@ FileFailureAnswer SayAndRaiseFileFailure(const FileFailure& failure) {
 // The file the run writes, as an absolute path; empty for standard output.
 std::string OutputPath(const ConsoleOptions& options, const Variant& variant) {
   if (options.OutputIsStandardOutput()) return "";
-  std::error_code ignored;
-  const std::string name = options.output.empty() ? variant.report_file_name : options.output;
-  return std::filesystem::absolute(name, ignored).string();
+  return AbsolutePath(options.output.empty() ? variant.report_file_name : options.output);
 }
 
 // Says how the run ended: where the report is when no viewer shows it and what it holds,
@@ -146,8 +142,8 @@ ConsoleSettings SettingsFor(const ConsoleOptions& options, Env& env, const std::
   ConsoleSettings settings;
   settings.assume_yes = options.assume_yes;
   settings.project = options.project;
-  settings.input_is_terminal = ::isatty(0) == 1;
-  settings.error_is_terminal = ::isatty(2) == 1;
+  settings.input_is_terminal = IsTerminal(0);
+  settings.error_is_terminal = IsTerminal(2);
   settings.quiet = options.quiet;
   settings.repository = folder;
   settings.why_not_listed = [&env, folder](const std::string& name) {
@@ -162,7 +158,7 @@ ConsoleSettings SettingsFor(const ConsoleOptions& options, Env& env, const std::
 }
 
 // Runs the application shell with the repository folder, the terminal toolkit and the
-// POSIX desktop.
+// system's desktop.
 int RunProgram(const ConsoleOptions& options, const Variant& variant, const std::string& program,
                const Baseline* baseline) {
   Env& env = *Env::Default();
@@ -173,9 +169,7 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
     std::cerr << "ivarscan: " << problem << std::endl;
     return kExitNoReport;
   }
-  std::error_code ignored;
-  const std::string absolute_folder =
-      std::filesystem::absolute(folder, ignored).lexically_normal().string();
+  const std::string absolute_folder = AbsolutePath(folder);
   const unsigned threads = options.threads != 0 ? options.threads : DefaultThreadCount();
   FolderRepository repo(&env, folder, threads);
   WarningPrinter print_warnings(repo);
@@ -183,8 +177,8 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
   // Output on standard output has it to itself: the dialogue goes to standard error.
   std::ostream& dialogue = options.OutputIsStandardOutput() ? std::cerr : std::cout;
   ConsoleUi ui(settings, std::cin, dialogue, std::cerr, print_warnings);
-  PosixDesktop posix_desktop(env);
-  ConsoleDesktop desktop(posix_desktop, options.no_open);
+  std::unique_ptr<Desktop> system_desktop = NewSystemDesktop(env);
+  ConsoleDesktop desktop(*system_desktop, options.no_open);
   AppContext context{repo, ui, desktop, env, variant, SayAndRaiseFileFailure};
   context.threads = threads;
   context.settings = {options.format,
@@ -209,8 +203,9 @@ int RunProgram(const ConsoleOptions& options, const Variant& variant, const std:
 
 int RunConsole(int argc, char** argv, const Variant& variant) {
   std::string error;
+  UseBinaryStandardOutput();
   std::optional<ConsoleOptions> options =
-      ParseConsoleOptions(std::vector<std::string>(argv + 1, argv + argc), &error);
+      ParseConsoleOptions(CommandLineArguments(argc, argv), &error);
   const std::string program = ProgramName(argv);
   if (!options) {
     std::cerr << program << ": " << error << "\nTry '" << program << " --help'." << std::endl;
@@ -233,7 +228,7 @@ int RunConsole(int argc, char** argv, const Variant& variant) {
     return kExitBadCommandLine;
   }
 
-  ConsoleErrorBox error_box(std::cin, std::cerr, ::isatty(0) == 1);
+  ConsoleErrorBox error_box(std::cin, std::cerr, IsTerminal(0));
   SetErrorBox(&error_box);
   StartErrorHandling(variant);
   SetErrorLogNotice(

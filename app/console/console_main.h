@@ -1,5 +1,5 @@
 // The console edition's entry: parses the command line, wires the repository folder, the
-// terminal toolkit and the POSIX desktop into the application shell, and runs it.
+// terminal toolkit and the system's desktop into the application shell, and runs it.
 #ifndef IVARSCAN_APP_CONSOLE_CONSOLE_MAIN_H_
 #define IVARSCAN_APP_CONSOLE_CONSOLE_MAIN_H_
 

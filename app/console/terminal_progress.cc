@@ -1,8 +1,9 @@
 #include "app/console/terminal_progress.h"
 
 #include <algorithm>
-#include <csignal>
 #include <ostream>
+
+#include "platform/console.h"
 
 namespace ivarscan {
 namespace {
@@ -11,23 +12,6 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
 constexpr unsigned kCallsBetweenClockReads = 256;
 constexpr int kBarWidth = 20;
 constexpr std::size_t kLineWidth = 100;
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void OnInterrupt(int) { interrupted = 1; }
-
-// The first Ctrl-C asks for the cancel; the handler then resets itself, so that a second
-// one ends the process the ordinary way.
-void CatchInterrupt() {
-  interrupted = 0;
-  struct sigaction action = {};
-  action.sa_handler = OnInterrupt;
-  action.sa_flags = SA_RESETHAND;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-}
-
-void ReleaseInterrupt() { std::signal(SIGINT, SIG_DFL); }
 
 }  // namespace
 
@@ -68,7 +52,7 @@ void TerminalProgress::SetProgressRange(int, int maximum) { maximum_ = maximum; 
 void TerminalProgress::SetProgressPosition(int position) { position_ = position; }
 
 void TerminalProgress::ApplicationExec() {
-  if (interrupted) abort_ = true;
+  if (InterruptRequested()) abort_ = true;
   if (!redraw_in_place_ || !shown_ || ++calls_ % kCallsBetweenClockReads != 0) return;
   auto now = std::chrono::steady_clock::now();
   if (now - last_redraw_ < kRedrawInterval) return;
