@@ -18,6 +18,9 @@ if [[ "${1:-}" != --inside-x ]]; then
   # The harness and the Windows unit tests are test support: asked for explicitly.
   cmake --preset mingw -B "$build" -DIVARSCAN_WERROR=ON -DIVARSCAN_TESTS=ON >/dev/null
   cmake --build "$build"
+  # The Linux console edition, which tests/wine/console_test.py compares the Windows one with.
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target ivarscan ivarscan20
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$@"
 fi
 shift
@@ -39,7 +42,8 @@ fi
 
 driver="$root/$build/tests/wine/driver.exe"
 programs=("$build"/tests/wine/{smoke,notepad,fake_ide,fault}.exe)
-for program in "${IVARSCAN_WINE_PROGRAMS:-$build/app/win32}"/ivarscan*.exe; do
+programs_folder=${IVARSCAN_WINE_PROGRAMS:-$build/app/win32}
+for program in "$programs_folder"/ivarscan*.exe "$programs_folder"/ivarscan*.com; do
   [[ -f "$program" ]] && programs+=("$program")
 done
 export IVARSCAN_SOURCE_DIR IVARSCAN_BIG_REPOSITORY IVARSCAN_BIG_CLASSES IVARSCAN_BIG_LAST_APPLICATION
@@ -93,7 +97,23 @@ if [[ $# -eq 0 ]]; then
     failed=$((failed + 1))
   fi
 fi
+# The console edition (ivarscan.com) as a process, against the Linux one; named
+# console-process on the command line.
+if [[ $# -eq 0 || " $* " == *" console-process "* ]]; then
+  mkdir -p "$root/$build/wine-tests"
+  if timeout 900 python3 tests/wine/console_test.py "$programs_folder" build/release/app/console \
+       >"$root/$build/wine-tests/console-process.txt" 2>&1; then
+    echo "PASS console-process"
+    passed=$((passed + 1))
+  else
+    cat "$root/$build/wine-tests/console-process.txt"
+    echo "FAIL console-process"
+    failed=$((failed + 1))
+  fi
+  scenarios=("${scenarios[@]/console-process/}")
+fi
 for scenario in "${scenarios[@]}"; do
+  [[ -n "$scenario" ]] || continue
   folder="$root/$build/wine-tests/$scenario"
   rm -rf "$folder"
   mkdir -p "$folder"

@@ -332,6 +332,7 @@ const std::vector<NamedScenario>& AllScenarios() {
   static const std::vector<NamedScenario> all = [] {
     std::vector<NamedScenario> scenarios = SmokeScenarios();
     scenarios.insert(scenarios.end(), DesktopScenarios().begin(), DesktopScenarios().end());
+    scenarios.insert(scenarios.end(), ConsoleScenarios().begin(), ConsoleScenarios().end());
     return scenarios;
   }();
   return all;

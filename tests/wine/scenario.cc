@@ -37,15 +37,17 @@ Scenario::~Scenario() {
 
 std::string Scenario::Path(const std::string& name) const { return folder_ + "\\" + name; }
 
-HANDLE Scenario::Launch(const std::string& program, const std::string& arguments) {
+HANDLE Scenario::Launch(const std::string& program, const std::string& arguments,
+                        STARTUPINFOA* startup) {
   std::string command_line = "\"";
   command_line.append(Path(program)).append("\"");
   if (!arguments.empty()) command_line.append(" ").append(arguments);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
+  STARTUPINFOA plain = {};
+  plain.cb = sizeof plain;
+  const bool inherit = startup != nullptr;
   PROCESS_INFORMATION process = {};
-  if (!::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &startup, &process)) {
+  if (!::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, inherit, 0, nullptr,
+                        folder_.c_str(), inherit ? startup : &plain, &process)) {
     throw ScenarioFailure("cannot start " + command_line + ": error " +
                           std::to_string(::GetLastError()));
   }
@@ -56,6 +58,24 @@ HANDLE Scenario::Launch(const std::string& program, const std::string& arguments
 
 void Scenario::Start(const std::string& program, const std::string& arguments) {
   program_ = Launch(program, arguments);
+}
+
+void Scenario::StartInConsole(const std::string& program, const std::string& arguments) {
+  SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+  auto open = [&](const std::string& path, DWORD access, DWORD disposition) {
+    return ::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = open("NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdOutput = open(Path("stdout.txt"), GENERIC_WRITE, CREATE_ALWAYS);
+  startup.hStdError = open(Path("stderr.txt"), GENERIC_WRITE, CREATE_ALWAYS);
+  program_ = Launch(program, arguments, &startup);
+  for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+    ::CloseHandle(handle);
+  }
 }
 
 void Scenario::StartHelper(const std::string& program, const std::string& arguments) {

@@ -43,6 +43,10 @@ class Scenario {
   // Starts the program `program` of the working folder, with the working folder as its
   // current folder, and makes it the program whose exit WaitForExit waits for.
   void Start(const std::string& program, const std::string& arguments = "");
+  // Starts a console program the same way, in the driver's console, with standard input
+  // empty and standard output and error going to the files `stdout.txt` and `stderr.txt`
+  // of the working folder.
+  void StartInConsole(const std::string& program, const std::string& arguments);
   // Starts a helper program (such as the stand-in IDE) the same way.
   void StartHelper(const std::string& program, const std::string& arguments);
 
@@ -84,7 +88,9 @@ class Scenario {
   void Shot(const std::string& name);
 
  private:
-  HANDLE Launch(const std::string& program, const std::string& arguments);
+  // Starts the program; with `startup`, the handles it names are inherited.
+  HANDLE Launch(const std::string& program, const std::string& arguments,
+                STARTUPINFOA* startup = nullptr);
 
   std::string folder_;
   bool screenshots_;

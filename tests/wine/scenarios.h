@@ -19,7 +19,10 @@ const std::vector<NamedScenario>& SmokeScenarios();
 // Scenarios of the desktop programs (ivarscan.exe, ivarscan20.exe).
 const std::vector<NamedScenario>& DesktopScenarios();
 
-// Every scenario: the smoke program's, then the desktop programs'.
+// Scenarios of the console programs (ivarscan.com) that need a Windows console.
+const std::vector<NamedScenario>& ConsoleScenarios();
+
+// Every scenario: the smoke program's, the desktop programs', the console programs'.
 const std::vector<NamedScenario>& AllScenarios();
 
 }  // namespace ivarscan::wine
