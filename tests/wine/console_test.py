@@ -53,12 +53,16 @@ class WineConsoleTest(unittest.TestCase):
             return f.read()
 
     def without_absolute_paths(self, data):
-        """The output with the repository's absolute path of either system made one word."""
+        """The output with the absolute paths of either system (the repository's, the work
+        folder's as the source root and its URI) made words."""
         text = data.decode("utf-8")
-        windows = windows_path(self.repository)
-        for path in ("file:///" + windows.replace("\\", "/"), "file://" + self.repository,
-                     windows.replace("\\", "\\\\"), self.repository):
-            text = text.replace(path, "<REPOSITORY>")
+        work = windows_path(self.work)
+        for path, word in ((work.replace("\\", "\\\\") + "\\\\repository", "<REPOSITORY>"),
+                           (self.repository, "<REPOSITORY>"),
+                           ("file:///" + work.replace("\\", "/"), "<WORK-URI>"),
+                           ("file://" + self.work, "<WORK-URI>"),
+                           (work.replace("\\", "/"), "<WORK>"), (self.work, "<WORK>")):
+            text = text.replace(path, word)
         return text
 
     def test_texts_and_exit_statuses_are_the_linux_ones(self):
@@ -132,8 +136,8 @@ class WineConsoleTest(unittest.TestCase):
                                       "--output", forward + "/../out.sarif")
                 self.assertEqual(result.returncode, 0, result.stderr)
                 sarif = json.loads(self.read("out.sarif"))
-                base = sarif["runs"][0]["originalUriBaseIds"]["REPOSITORY"]["uri"]
-                self.assertEqual(base, "file:///" + forward + "/")
+                base = sarif["runs"][0]["originalUriBaseIds"]["%SRCROOT%"]["uri"]
+                self.assertEqual(base, "file:///" + windows_path(self.work).replace("\\", "/") + "/")
                 reports.append(sarif["runs"][0]["results"])
         self.assertTrue(reports[0])
         self.assertTrue(all(results == reports[0] for results in reports))
@@ -147,12 +151,12 @@ class WineConsoleTest(unittest.TestCase):
                  for application in json.loads(windows.stdout)["applications"]
                  for found in application["classes"] for variable in found["variables"]
                  if "location" in variable}
-        self.assertIn("Sales/Common Controls/Contrôles.prg", files)
+        self.assertIn("repository/Sales/Common Controls/Contrôles.prg", files)
         linux = self.linux(*SALES, "--format", "json")
         self.assertEqual(self.without_absolute_paths(windows.stdout),
                          self.without_absolute_paths(linux.stdout))
         sarif = self.windows(*SALES, "--format", "sarif")
-        self.assertIn(b"Sales/Common%20Controls/Contr%C3%B4les.prg", sarif.stdout)
+        self.assertIn(b"repository/Sales/Common%20Controls/Contr%C3%B4les.prg", sarif.stdout)
 
     def test_readme_cmd_example_runs_the_console_program(self):
         with open(os.path.join(ROOT, "README.md"), encoding="utf-8") as f:
