@@ -109,8 +109,17 @@ def check_location(root, location, name, what):
         fail("%s %s is not on %s line %d" % (what, name, location["file"], line))
 
 
+def local_path(path):
+    """`path` as this system names it: a Windows path ("Z:/..." or, from a file URI,
+    "/Z:/..."), from the Windows program run under Wine, through winepath."""
+    if re.match(r"/?[A-Za-z]:/", path):
+        return subprocess.run(["winepath", "-u", path.lstrip("/")], capture_output=True,
+                              text=True, check=True).stdout.strip()
+    return path
+
+
 def check_locations(run):
-    root = run["sourceRoot"]
+    root = local_path(run["sourceRoot"])
     for app in run["applications"]:
         for cls in app["classes"]:
             check_location(root, cls.get("location"), cls["name"], "class")
@@ -139,7 +148,7 @@ def sarif_files(sarif):
             uri = urllib.parse.urljoin(bases[artifact["uriBaseId"]], uri)
         if not uri.startswith("file:///"):
             fail("a SARIF location resolves to no file URI: %s" % artifact)
-        yield urllib.parse.unquote(uri[len("file://"):])
+        yield local_path(urllib.parse.unquote(uri[len("file://"):]))
 
 
 def in_export_file(sarif, json_path):
