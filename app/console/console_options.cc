@@ -168,7 +168,8 @@ void AppendWrapped(std::string_view text, std::size_t column, std::size_t indent
     const std::string_view word = text.substr(0, word_end);
     const bool first_on_line = column == indent;
     if (!first_on_line && column + 1 + word.size() > width) {
-      *out += "\n" + std::string(indent, ' ');
+      *out += '\n';
+      out->append(indent, ' ');
       column = indent;
     } else if (!first_on_line) {
       *out += ' ';
@@ -188,9 +189,9 @@ std::string Synopsis(const std::string& program_name) {
   std::string options;
   for (const OptionSpec& option : kOptions) {
     if (option.name == "--") continue;
-    options += " [" + std::string(option.name);
-    if (!option.value_name.empty()) options += "~" + std::string(option.value_name);
-    options += "]";
+    options.append(" [").append(option.name);
+    if (!option.value_name.empty()) options.append("~").append(option.value_name);
+    options += ']';
   }
   const std::string synopsis = "Usage: " + program_name;
   std::string out = synopsis;
@@ -202,9 +203,9 @@ std::string OptionLines(const std::string& report_file_name) {
   std::string lines;
   for (const OptionSpec& option : kOptions) {
     std::string names = "  ";
-    if (option.short_name != 0) names += "-" + std::string(1, option.short_name) + ", ";
+    if (option.short_name != 0) names.append("-").append(1, option.short_name).append(", ");
     names += option.name;
-    if (!option.value_name.empty()) names += " " + std::string(option.value_name);
+    if (!option.value_name.empty()) names.append(" ").append(option.value_name);
     lines += names;
     std::size_t column = names.size();
     if (column + 2 > kHelpColumn) {
