@@ -7,8 +7,8 @@
 #   expected report, show the project's version, and its manual pages render without a
 #   warning;
 # - the zip unpacked into a fresh folder: every file is there, the texts end their lines in
-#   CR LF, and both desktop programs start and write their reports under Wine
-#   (scripts/wine-test.sh runs them).
+#   CR LF, both desktop programs start and write their reports under Wine
+#   (scripts/wine-test.sh runs them), and the console program gives the expected report.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -55,11 +55,21 @@ echo "the packaged programs: report as expected, version $version, manual pages 
 echo "== The zip unpacked into a fresh folder"
 python3 -m zipfile -e "$zip" "$work/zip"
 unzipped=$work/zip/ivarscan-$version
-for file in ivarscan.exe ivarscan20.exe README.txt LICENSE.txt CHANGELOG.txt \
-            findings.schema.json; do
+for file in ivarscan.exe ivarscan20.exe ivarscan.com ivarscan20.com README.txt LICENSE.txt \
+            CHANGELOG.txt findings.schema.json; do
   [[ -f "$unzipped/$file" ]] || fail "$file is not in the zip"
 done
 for text in README.txt LICENSE.txt CHANGELOG.txt; do
   if grep -qE $'(^|[^\r])$' "$unzipped/$text"; then fail "$text has a line without CR LF"; fi
 done
 IVARSCAN_WINE_PROGRAMS=$unzipped scripts/wine-test.sh happy-path happy-path-20
+
+echo "== The zip's console program under Wine on the sample repository"
+mkdir -p "$work/wine-run"
+cp -r examples/sample-repository "$work/wine-run/repository"
+(cd "$work/wine-run" && WINEPREFIX="$root/build/mingw/wineprefix" WINEDEBUG=-all \
+   wine "$unzipped/ivarscan.com" --repository repository --project Sales --yes --no-open \
+   >/dev/null 2>&1) || fail "the zip's ivarscan.com on the sample repository"
+cmp "$work/wine-run/DUPIVars25.TXT" tests/sample/expected.txt ||
+  fail "the report of the zip's ivarscan.com"
+echo "the zip's console program: report as expected"

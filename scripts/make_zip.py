@@ -3,8 +3,8 @@
 
 Usage: make_zip.py VERSION PROGRAM_FOLDER OUTPUT.zip
 
-PROGRAM_FOLDER is the app folder of a Windows build: the desktop programs are in its
-win32/ folder, the console programs in console/. The zip holds one folder,
+PROGRAM_FOLDER is the app folder of a Windows build: the desktop programs (.exe) and the
+console programs (.com) are in its win32/ folder. The zip holds one folder,
 ivarscan-VERSION/, with the programs of both variants, README.txt, LICENSE.txt and
 CHANGELOG.txt (CR LF line ends) and the JSON schema of the findings. Members are in a fixed
 order, each stamped with SOURCE_DATE_EPOCH and the same modes, so the same inputs give the
@@ -21,6 +21,8 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 PROGRAMS = [
     ("ivarscan.exe", "win32/ivarscan.exe"),
     ("ivarscan20.exe", "win32/ivarscan20.exe"),
+    ("ivarscan.com", "win32/ivarscan.com"),
+    ("ivarscan20.com", "win32/ivarscan20.com"),
 ]
 # (name in the zip, file under the source tree); texts get CR LF line ends.
 TEXTS = [
