@@ -126,7 +126,13 @@ for scenario in "${scenarios[@]}"; do
     timeout 300 wine explorer /desktop=shots,800x600 "$driver" "$scenario" "$windows_folder" \
       --shots >/dev/null 2>&1 || true
   else
-    timeout 300 wine "$driver" "$scenario" "$windows_folder" >/dev/null 2>&1 || true
+    timeout 300 wine "$driver" "$scenario" "$windows_folder" >"$folder/wine-output.txt" 2>&1 || true
+    # Wine now and then fails to start the driver at all (no outcome, nothing run): that
+    # says nothing of the programs, so such a start is tried once more.
+    if [[ ! -f "$folder/driver.log" ]]; then
+      echo "Wine did not start the driver for $scenario; starting it once more"
+      timeout 300 wine "$driver" "$scenario" "$windows_folder" >>"$folder/wine-output.txt" 2>&1 || true
+    fi
   fi
   [[ -n "$watcher" ]] && kill "$watcher" && wait "$watcher" 2>/dev/null || true
   outcome=$(tr -d '\r' <"$folder/driver.log" 2>/dev/null || echo "FAIL $scenario: no outcome")
