@@ -46,6 +46,10 @@ struct AppContext {
   std::size_t processed_applications = 0;
   std::size_t reported_findings = 0;
   std::size_t left_out_findings = 0;
+  // Called just before the repository is opened; false ends the program quietly, without
+  // opening it. The desktop program names the repository folder here, with the user's
+  // help when it has to ask. Not set: the repository is opened as it is.
+  std::function<bool()> prepare_repository = {};
   // How many threads may share the analysis of a run; 1 keeps it on the calling thread.
   // The report is the same for any number.
   unsigned threads = 1;

@@ -40,6 +40,7 @@ bool ChooseProject(AppContext& context, const std::string& current, std::string*
 
 ReportOutcome RUNREPORT(AppContext& context) {
   IVARSCAN_ROUTINE("RUNREPORT");
+  if (context.prepare_repository && !context.prepare_repository()) return ReportOutcome::kNotRun;
   if (!OpenRepository(context)) {
     context.ui.ShowMessageBox("", texts::kRepositoryUnavailable, BoxStyle::kErrorOk);
     return ReportOutcome::kNotRun;

@@ -152,6 +152,23 @@ TEST_F(ShellTest, RepositoryThatOpensLateIsUsed) {
   EXPECT_EQ(env_.sleeps(), 19);
 }
 
+// The hook runs after the introduction and the IDE check, just before the repository is
+// opened; when it declines, nothing is opened and no box is shown.
+TEST_F(ShellTest, PreparingTheRepositoryComesRightBeforeOpeningItAndMayEndTheRun) {
+  std::vector<std::string> seen;
+  context_.prepare_repository = [&] {
+    seen = repo_.calls();
+    return false;
+  };
+  EXPECT_EQ(App(context_).Start(), ReportOutcome::kNotRun);
+  EXPECT_EQ(ui_.boxes.size(), 1u);  // the introduction alone
+  EXPECT_EQ(Count(seen, "AdamInit"), 0);
+  EXPECT_EQ(Count(repo_.calls(), "AdamInit"), 0);
+
+  context_.prepare_repository = [] { return true; };
+  EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kComplete);
+}
+
 TEST_F(ShellTest, CancelInTheProjectDialogClosesTheRepositoryQuietly) {
   ui_.dialog_result = 0;
   EXPECT_EQ(RUNREPORT(context_), ReportOutcome::kNotRun);

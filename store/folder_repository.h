@@ -43,6 +43,11 @@ class FolderRepository final : public RepositoryAccess {
   // Closes the repository as AdamExit does when it is still open.
   ~FolderRepository() override;
 
+  // Makes `folder` the repository folder, for a program that learns it only when the
+  // repository is about to be opened. Only while the repository is not open.
+  void SetFolder(std::string folder) { folder_ = std::move(folder); }
+  const std::string& folder() const { return folder_; }
+
   // Opens the repository: fails with kFolderUnavailable when the folder cannot be listed,
   // and otherwise as the folder's form opens (a repository folder: kFolderLocked,
   // kFolderLockUnusable or kFolderWriteFailed; see docs/repository-folder.md). Opening an

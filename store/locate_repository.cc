@@ -1,5 +1,10 @@
 #include "store/locate_repository.h"
 
+#include <vector>
+
+#include "store/export_folder.h"
+#include "store/project_folder.h"
+
 namespace ivarscan {
 
 std::string LocateRepository(Env& env, const std::string& option_folder) {
@@ -11,6 +16,22 @@ std::string LocateRepository(Env& env, const std::string& option_folder) {
 std::string RepositorySource(Env& env, const std::string& option_folder) {
   if (!option_folder.empty()) return "--repository";
   return env.EnvironmentVariable(kRepositoryVariable).empty() ? "the default" : kRepositoryVariable;
+}
+
+bool HoldsRepository(Env& env, const std::string& folder) {
+  if (!env.IsDirectory(folder)) return false;
+  if (IsBareExportFolder(env, folder)) return true;
+  std::vector<std::string> projects;
+  SkipList ignored;
+  return !ListProjects(env, folder, &projects, &ignored) && !projects.empty();
+}
+
+std::optional<std::string> FindRepository(Env& env, const std::string& remembered) {
+  for (const std::string& folder :
+       {env.EnvironmentVariable(kRepositoryVariable), std::string("repository"), remembered}) {
+    if (!folder.empty() && HoldsRepository(env, folder)) return folder;
+  }
+  return std::nullopt;
 }
 
 }  // namespace ivarscan

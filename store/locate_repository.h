@@ -2,6 +2,7 @@
 #ifndef IVARSCAN_STORE_LOCATE_REPOSITORY_H_
 #define IVARSCAN_STORE_LOCATE_REPOSITORY_H_
 
+#include <optional>
 #include <string>
 
 #include "platform/env.h"
@@ -19,6 +20,15 @@ std::string LocateRepository(Env& env, const std::string& option_folder);
 // Where LocateRepository took the folder from, for messages: "--repository",
 // "IVARSCAN_REPOSITORY" or "the default".
 std::string RepositorySource(Env& env, const std::string& option_folder);
+
+// True when `folder` can be read as a repository: it holds a project folder (one with a
+// project.ini) or application exports (.aef files).
+bool HoldsRepository(Env& env, const std::string& folder);
+
+// The repository folder of a program started without one: IVARSCAN_REPOSITORY, then
+// "repository" (in the current directory), then `remembered` (the folder chosen last time;
+// may be empty), the first that holds a repository; nullopt when none does.
+std::optional<std::string> FindRepository(Env& env, const std::string& remembered);
 
 }  // namespace ivarscan
 
