@@ -30,9 +30,13 @@ int Win32Ui::ShowMessageBox(std::string_view caption, std::string_view text, Box
                        caption_text.empty() ? nullptr : caption_text.c_str(), BoxFlags(style));
 }
 
-std::unique_ptr<ProjectDialog> Win32Ui::NewProjectDialog() { return std::make_unique<WinPrj>(); }
+std::unique_ptr<ProjectDialog> Win32Ui::NewProjectDialog() {
+  if (show_warnings_) show_warnings_();
+  return std::make_unique<WinPrj>();
+}
 
 std::unique_ptr<ProgressWindow> Win32Ui::NewProgressWindow() {
+  if (show_warnings_) show_warnings_();
   return std::make_unique<WinProgress>();
 }
 

@@ -5,8 +5,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "app/texts.h"
+#include "app/win32/folder_chooser.h"
+#include "app/win32/warnings_dialog.h"
 #include "resources/resource_ids.h"
 #include "tests/wine/remote_window.h"
 #include "tests/wine/scenarios.h"
@@ -36,9 +39,10 @@ void UseSampleRepository(Scenario& scenario) {
   scenario.CopyFolder(SourcePath("tests/sample/repository"), "repository");
 }
 
-// Starts the program and answers the introduction with `button`.
-void StartAndAnswerIntroduction(Scenario& scenario, const Program& program, int button) {
-  scenario.Start(program.file);
+// Starts the program with `arguments` and answers the introduction with `button`.
+void StartAndAnswerIntroduction(Scenario& scenario, const Program& program, int button,
+                                const std::string& arguments = "") {
+  scenario.Start(program.file, arguments);
   MessageBoxView box = scenario.WaitForBox(texts::kIntroductionCaption);
   scenario.ExpectEq(box.text, texts::kIntroduction, "introduction");
   scenario.Expect(IsDefaultButton(box.window, IDYES), "Yes is the introduction's default");
@@ -278,7 +282,15 @@ void OsExceptionBox(Scenario& scenario) {
                   "the write fault's information is logged: " + log);
 }
 
-void NoRepository(Scenario& scenario) {
+// Another process holds the repository's lock: 20 attempts a second apart, then the box.
+void LockedRepository(Scenario& scenario) {
+  UseSampleRepository(scenario);
+  HANDLE lock = ::CreateFileA(scenario.Path("repository\\repository.lock").c_str(),
+                              GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  OVERLAPPED whole = {};
+  scenario.Expect(::LockFileEx(lock, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole),
+                  "the driver holds the repository's lock");
   StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
   const ULONGLONG accepted = ::GetTickCount64();
   MessageBoxView box = scenario.WaitForBox(kStandardErrorCaption, 60);
@@ -289,6 +301,144 @@ void NoRepository(Scenario& scenario) {
                   "20 attempts a second apart (waited " + std::to_string(waited) + " ms)");
   ClickButton(box.window, IDOK);
   ExpectEndedQuietly(scenario, kIvarscan);
+  ::CloseHandle(lock);
+}
+
+// The folder `name` of the working folder as the one argument of a command line.
+std::string FolderArgument(const Scenario& scenario, const std::string& name) {
+  return "\"" + scenario.Path(name) + "\"";
+}
+
+// Waits for the folder chooser, types the path of the working folder's `name` into its
+// folder box and presses OK.
+void ChooseInChooser(Scenario& scenario, const std::string& name) {
+  HWND chooser = scenario.WaitForWindow(kDialogClass, kChooseRepositoryTitle);
+  scenario.Shot("folder-chooser");
+  HWND folder_box = FindVisibleChild(chooser, "Edit");
+  scenario.Expect(folder_box != nullptr, "the chooser has a folder box");
+  ::SendMessageA(folder_box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(scenario.Path(name).c_str()));
+  ClickButton(chooser, IDOK);
+}
+
+void CancelChooserAndExpectStatus1(Scenario& scenario) {
+  ClickButton(scenario.WaitForWindow(kDialogClass, kChooseRepositoryTitle), IDCANCEL);
+  scenario.ExpectEq(scenario.WaitForExit(), 1u, "exit code");
+  scenario.Expect(!scenario.FileExists(kIvarscan.report), "no report file");
+}
+
+constexpr char kRememberedFolderFile[] = "appdata\\ivarscan\\ivarscan.ini";
+
+// A folder given as the argument is used with no IVARSCAN_REPOSITORY and no "repository".
+void RepositoryAsArgument(Scenario& scenario) {
+  scenario.CopyFolder(SourcePath("tests/sample/repository"), "VO Exports");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES, FolderArgument(scenario, "VO Exports"));
+  ChooseProject(scenario, scenario.WaitForWindow(kDialogClass, kProjectCaption), "Sales");
+  const std::string report = FinishWithClosingNote(scenario, kIvarscan);
+  scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
+                  "the report equals tests/sample/expected.txt byte for byte");
+  scenario.Expect(!scenario.FileExists(kRememberedFolderFile), "an argument is not remembered");
+}
+
+// A folder argument that does not exist, or is a file: a box naming it, status 1.
+void BadRepositoryArgument(Scenario& scenario) {
+  scenario.Start(kIvarscan.file, FolderArgument(scenario, "Missing"));
+  MessageBoxView box = scenario.WaitForBox(kStandardErrorCaption);
+  scenario.ExpectEq(box.text,
+                    "The folder " + FolderArgument(scenario, "Missing") + " does not exist.",
+                    "missing folder box");
+  ClickButton(box.window, IDOK);
+  scenario.ExpectEq(scenario.WaitForExit(), 1u, "exit code");
+
+  std::ofstream(scenario.Path("notes.txt")) << "x";
+  scenario.Start(kIvarscan.file, FolderArgument(scenario, "notes.txt"));
+  box = scenario.WaitForBox(kStandardErrorCaption);
+  scenario.ExpectEq(box.text, FolderArgument(scenario, "notes.txt") + " is a file, not a folder.",
+                    "file box");
+  ClickButton(box.window, IDOK);
+  scenario.ExpectEq(scenario.WaitForExit(), 1u, "exit code");
+}
+
+// Nowhere a repository: the chooser appears once the repository is to be opened; the
+// folder chosen is used and remembered, and the next start goes straight to the projects.
+void ChooserRemembersTheFolder(Scenario& scenario) {
+  scenario.CopyFolder(SourcePath("tests/sample/repository"), "Chosen");
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  ChooseInChooser(scenario, "Chosen");
+  ChooseProject(scenario, scenario.WaitForWindow(kDialogClass, kProjectCaption), "Sales");
+  const std::string report = FinishWithClosingNote(scenario, kIvarscan);
+  scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
+                  "the report equals tests/sample/expected.txt byte for byte");
+  scenario.ExpectEq(scenario.ReadFile(kRememberedFolderFile),
+                    "[Repository]\r\nFolder=" + scenario.Path("Chosen") + "\r\n",
+                    "the remembered folder");
+
+  ::DeleteFileA(scenario.Path(kIvarscan.report).c_str());
+  ::DeleteFileA(scenario.Path(kViewerCommandLine).c_str());
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  HWND dialog = scenario.WaitForWindow(kDialogClass, kProjectCaption);
+  scenario.Expect(FindVisibleWindow(kDialogClass, kChooseRepositoryTitle) == nullptr,
+                  "no chooser on the second start");
+  ClickButton(dialog, IDC_WINPRJ_PBCANCEL);
+  ExpectEndedQuietly(scenario, kIvarscan);
+}
+
+// Cancel in the chooser ends the program quietly with status 1; so it does when the
+// remembered folder has gone, which brings the chooser back instead of an error.
+void CancelInChooser(Scenario& scenario) {
+  ::CreateDirectoryA(scenario.Path("appdata").c_str(), nullptr);
+  ::CreateDirectoryA(scenario.Path("appdata\\ivarscan").c_str(), nullptr);
+  std::ofstream(scenario.Path(kRememberedFolderFile))
+      << "[Repository]\r\nFolder=" << scenario.Path("Gone") << "\r\n";
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  CancelChooserAndExpectStatus1(scenario);
+}
+
+// A chosen folder without a project: a box names it and says what a repository holds,
+// then the chooser comes back.
+void ChosenFolderWithoutProject(Scenario& scenario) {
+  ::CreateDirectoryA(scenario.Path("Empty").c_str(), nullptr);
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES);
+  ChooseInChooser(scenario, "Empty");
+  MessageBoxView box = scenario.WaitForBox(kStandardErrorCaption);
+  scenario.Expect(box.text.find("The folder " + FolderArgument(scenario, "Empty") +
+                                " holds no repository.") == 0,
+                  "the box names the folder: " + box.text);
+  scenario.Expect(box.text.find("project.ini") != std::string::npos &&
+                      box.text.find(".AEF") != std::string::npos,
+                  "the box says what a repository holds: " + box.text);
+  ClickButton(box.window, IDOK);
+  CancelChooserAndExpectStatus1(scenario);
+  scenario.Expect(!scenario.FileExists(kRememberedFolderFile), "nothing remembered");
+}
+
+// A folder of exports, one of them damaged: one box lists the warning before the run, and
+// the report covers the rest.
+void WarningsBox(Scenario& scenario) {
+  const std::string exports = SourcePath("examples/sample-repository/Warehouse");
+  ::CreateDirectoryA(scenario.Path("Warehouse").c_str(), nullptr);
+  for (const char* name : {"Runtime Classes.aef", "Shipping.aef", "project.ini"}) {
+    ::CopyFileA((exports + "\\" + name).c_str(),
+                scenario.Path(std::string("Warehouse\\") + name).c_str(), FALSE);
+  }
+  const std::string shipping = ReadWholeFile(exports + "\\Shipping.aef");
+  std::ofstream(scenario.Path("Warehouse\\Broken.aef"), std::ios::binary)
+      << shipping.substr(0, shipping.size() - 6);
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES, FolderArgument(scenario, "Warehouse"));
+  ChooseSelectedProject(scenario, scenario.WaitForWindow(kDialogClass, kProjectCaption));
+  HWND box = scenario.WaitForWindow(kDialogClass, "Repository warnings");
+  scenario.ExpectEq(ControlText(box, IDC_WARNINGS_INTRODUCTION), kWarningsIntroduction,
+                    "the warnings' introduction");
+  scenario.ExpectEq(EditText(::GetDlgItem(box, IDC_WARNINGS_LIST)),
+                    scenario.Path("Warehouse\\Broken.aef") + ": left out: damaged at byte offset " +
+                        std::to_string(shipping.size() - 6) + ": no end record\r\n" +
+                        scenario.Path("Warehouse\\Shipping.aef") +
+                        ": SearchPath entry Warehouse Classes left out: no such application\r\n",
+                    "the warnings, in one list");
+  scenario.Shot("warnings-box");
+  ClickButton(box, IDOK);
+  const std::string report = FinishWithClosingNote(scenario, kIvarscan);
+  scenario.Expect(report.find("Application: Shipping") != std::string::npos,
+                  "the report covers the undamaged exports");
 }
 
 void UnwritableReport(Scenario& scenario) {
@@ -322,7 +472,13 @@ const std::vector<NamedScenario>& DesktopScenarios() {
       {"cancel-progress-escape", &CancelWithEscape},
       {"cancel-last-application", &CancelOnTheLastApplication},
       {"os-exception-box", &OsExceptionBox},
-      {"no-repository", &NoRepository},
+      {"locked-repository", &LockedRepository},
+      {"repository-argument", &RepositoryAsArgument},
+      {"bad-repository-argument", &BadRepositoryArgument},
+      {"chooser-remembers-folder", &ChooserRemembersTheFolder},
+      {"chooser-cancel", &CancelInChooser},
+      {"chooser-folder-without-project", &ChosenFolderWithoutProject},
+      {"warnings-box", &WarningsBox},
       {"unwritable-report", &UnwritableReport},
   };
   return scenarios;

@@ -7,6 +7,25 @@ HWND FindVisibleWindow(const char* class_name, const std::string& caption) {
   return window != nullptr && ::IsWindowVisible(window) ? window : nullptr;
 }
 
+HWND FindVisibleChild(HWND parent, const char* class_name) {
+  struct Search {
+    const char* class_name;
+    HWND found;
+  } search = {class_name, nullptr};
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* wanted = reinterpret_cast<Search*>(data);
+        char name[64] = "";
+        ::GetClassNameA(child, name, sizeof name);
+        if (::lstrcmpiA(name, wanted->class_name) != 0 || !::IsWindowVisible(child)) return TRUE;
+        wanted->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::string WindowText(HWND window) {
   char text[4096] = "";
   ::GetWindowTextA(window, text, sizeof text);
@@ -15,6 +34,14 @@ std::string WindowText(HWND window) {
 
 std::string ControlText(HWND dialog, int control_id) {
   return WindowText(::GetDlgItem(dialog, control_id));
+}
+
+std::string EditText(HWND edit) {
+  std::string text(static_cast<std::size_t>(::SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) + 1,
+                   '\0');
+  text.resize(static_cast<std::size_t>(
+      ::SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
 }
 
 bool IsControlVisible(HWND dialog, int control_id) {

@@ -20,6 +20,8 @@ HWND FindVisibleWindow(const char* class_name, const std::string& caption);
 
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int control_id);
+// The text of an edit control, which GetWindowText cannot read in another process.
+std::string EditText(HWND edit);
 bool IsControlVisible(HWND dialog, int control_id);
 
 // The texts of a list box's items in list order, and the index of the selected item
@@ -33,6 +35,9 @@ void ClickButton(HWND dialog, int control_id);
 // Presses and releases a key in the window that has the dialog's keyboard focus, as a
 // keyboard would (through the target's message queue, so its dialog handling sees it).
 void PressKey(HWND dialog, WPARAM virtual_key);
+
+// The first visible window of the class among the window's descendants, or null.
+HWND FindVisibleChild(HWND parent, const char* class_name);
 
 // True when the button exists and is the dialog's default button.
 bool IsDefaultButton(HWND dialog, int control_id);

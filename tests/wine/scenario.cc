@@ -26,7 +26,10 @@ bool PollUntil(int seconds, Ready ready) {
 }  // namespace
 
 Scenario::Scenario(std::string folder, bool screenshots)
-    : folder_(std::move(folder)), screenshots_(screenshots) {}
+    : folder_(std::move(folder)), screenshots_(screenshots) {
+  // The programs remember their folder in the user's settings: each scenario has its own.
+  ::SetEnvironmentVariableA("APPDATA", Path("appdata").c_str());
+}
 
 Scenario::~Scenario() {
   for (HANDLE process : processes_) {

@@ -29,8 +29,9 @@ struct MessageBoxView {
 
 class Scenario {
  public:
-  // `folder`: the working folder. With `screenshots`, Shot() asks the test script for a
-  // picture of the screen and waits until it is taken.
+  // `folder`: the working folder, whose `appdata` folder is the programs' APPDATA. With
+  // `screenshots`, Shot() asks the test script for a picture of the screen and waits
+  // until it is taken.
   Scenario(std::string folder, bool screenshots);
   Scenario(const Scenario&) = delete;
   Scenario& operator=(const Scenario&) = delete;
