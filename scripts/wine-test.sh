@@ -39,6 +39,13 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+# One Wine server for the whole run, kept until the end: a server left to stop on its own
+# once its last process ends can be stopping just as the next program starts, which then
+# fails with "wine client error: recvmsg: Connection reset by peer". A server left by an
+# interrupted earlier run of this prefix is ended first.
+wineserver -k 2>/dev/null || true
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
 
 driver="$root/$build/tests/wine/driver.exe"
 programs=("$build"/tests/wine/{smoke,notepad,fake_ide,fault}.exe)
@@ -139,7 +146,6 @@ for scenario in "${scenarios[@]}"; do
   echo "$outcome"
   if [[ "$outcome" == PASS* ]]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 done
-wineserver -w
 
 echo "wine: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
