@@ -1,8 +1,8 @@
-#include "app/win32/windows_headers.h"
-
 #include "app/win32/remembered_folder.h"
 
+#include <filesystem>
 #include <sstream>
+#include <system_error>
 
 #include "platform/win32_text.h"
 
@@ -11,20 +11,6 @@ namespace {
 
 constexpr char kSection[] = "[Repository]";
 constexpr char kFolderKey[] = "Folder=";
-
-std::string ParentFolder(const std::string& file) {
-  const std::size_t separator = file.find_last_of("\\/");
-  return separator == std::string::npos ? "" : file.substr(0, separator);
-}
-
-// Creates `folder` and every missing folder above it (those that exist fail harmlessly).
-void CreateFolders(const std::string& folder) {
-  for (std::size_t end = folder.find_first_of("\\/", 3);;
-       end = folder.find_first_of("\\/", end + 1)) {
-    ::CreateDirectoryW(ToWide(folder.substr(0, end)).c_str(), nullptr);
-    if (end == std::string::npos) return;
-  }
-}
 
 }  // namespace
 
@@ -47,8 +33,9 @@ std::string ReadRememberedFolder(Env& env, const std::string& file) {
 
 bool RememberFolder(Env& env, const std::string& file, const std::string& folder) {
   if (file.empty()) return false;
-  const std::string parent = ParentFolder(file);
-  if (!parent.empty() && !env.IsDirectory(parent)) CreateFolders(parent);
+  // A folder that cannot be made shows as the write's failure just below.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(ToWide(file)).parent_path(), ignored);
   const std::string text = std::string(kSection) + "\r\n" + kFolderKey + folder + "\r\n";
   return !env.WriteFileAtomically(file, text);
 }
