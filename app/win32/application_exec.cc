@@ -15,15 +15,15 @@ DWORD last_look = 0;
 // True when the queue is due for a look: the first time, then at most once an interval.
 bool LookDue() { return !looked || ::GetTickCount() - last_look >= kLookIntervalMilliseconds; }
 
-bool IsDialog(HWND window) { return ::GetClassLongPtrA(window, GCW_ATOM) == kDialogClassAtom; }
+bool IsDialog(HWND window) { return ::GetClassLongPtrW(window, GCW_ATOM) == kDialogClassAtom; }
 
 }  // namespace
 
 void DispatchToDialogs(MSG* message) {
   HWND root = message->hwnd != nullptr ? ::GetAncestor(message->hwnd, GA_ROOT) : nullptr;
-  if (root != nullptr && IsDialog(root) && ::IsDialogMessageA(root, message)) return;
+  if (root != nullptr && IsDialog(root) && ::IsDialogMessageW(root, message)) return;
   ::TranslateMessage(message);
-  ::DispatchMessageA(message);
+  ::DispatchMessageW(message);
 }
 
 void ApplicationExec() {
@@ -39,7 +39,7 @@ void ApplicationExecNow() {
   last_look = ::GetTickCount();
   if (HIWORD(::GetQueueStatus(QS_ALLINPUT)) == 0) return;
   MSG message;
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return;

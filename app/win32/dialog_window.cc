@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/win32/application_exec.h"
+#include "platform/win32_text.h"
 
 namespace ivarscan {
 namespace {
@@ -29,7 +30,7 @@ HICON LoadIconOfSize(const char* icon_name, int width_metric, int height_metric)
 DialogWindow::~DialogWindow() {
   if (window_ != nullptr) {
     // The derived object is gone: no message may reach its handlers any more.
-    ::SetWindowLongPtrA(window_, DWLP_USER, 0);
+    ::SetWindowLongPtrW(window_, DWLP_USER, 0);
     ::DestroyWindow(window_);
   }
   if (large_icon_ != nullptr) ::DestroyIcon(large_icon_);
@@ -38,13 +39,15 @@ DialogWindow::~DialogWindow() {
 
 void DialogWindow::Create(const char* template_name, HWND owner) {
   RegisterCommonControls();
-  window_ = ::CreateDialogParamA(::GetModuleHandleA(nullptr), template_name, owner, &Procedure,
-                                 reinterpret_cast<LPARAM>(this));
+  // A Unicode dialog: its controls hold any text the program gives them, whatever the
+  // system's code page.
+  window_ = ::CreateDialogParamW(::GetModuleHandleW(nullptr), ToWide(template_name).c_str(), owner,
+                                 &Procedure, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_INITDIALOG) ::SetWindowLongPtrA(window, DWLP_USER, lparam);
-  auto* dialog = reinterpret_cast<DialogWindow*>(::GetWindowLongPtrA(window, DWLP_USER));
+  if (message == WM_INITDIALOG) ::SetWindowLongPtrW(window, DWLP_USER, lparam);
+  auto* dialog = reinterpret_cast<DialogWindow*>(::GetWindowLongPtrW(window, DWLP_USER));
   if (dialog == nullptr) return FALSE;  // the few messages that precede WM_INITDIALOG
   if (message == WM_INITDIALOG) dialog->window_ = window;
   return dialog->DISPATCH({message, wparam, lparam});
@@ -66,7 +69,7 @@ INT_PTR DialogWindow::DISPATCH(const DialogEvent& event) {
 }
 
 void DialogWindow::SetText(HWND window, std::string_view text) {
-  ::SetWindowTextA(window, std::string(text).c_str());
+  ::SetWindowTextW(window, ToWide(text).c_str());
 }
 
 void DialogWindow::SetCaption(std::string_view caption) { SetText(window_, caption); }
@@ -86,7 +89,7 @@ void DialogWindow::ShowModeless() {
 int DialogWindow::RunModal() {
   MSG message;
   while (!ended_) {
-    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
       return 0;
@@ -102,7 +105,7 @@ void DialogWindow::EndWith(int result) {
   if (window_ != nullptr) ::DestroyWindow(std::exchange(window_, nullptr));
   // A sent message (a click made by another program, say) is handled inside GetMessage,
   // which would go on waiting; a posted message lets the modal loop see the end at once.
-  ::PostThreadMessageA(::GetCurrentThreadId(), WM_NULL, 0, 0);
+  ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 }  // namespace ivarscan

@@ -1,6 +1,5 @@
 #include "app/win32/warnings_dialog.h"
 
-#include "platform/win32_text.h"
 #include "resources/resource_ids.h"
 
 namespace ivarscan {
@@ -10,7 +9,7 @@ WarningsDialog::WarningsDialog(const std::vector<std::string>& warnings) {
   SetText(Control(IDC_WARNINGS_INTRODUCTION), kWarningsIntroduction);
   std::string list;
   for (const std::string& warning : warnings) list += warning + "\r\n";
-  ::SetWindowTextW(Control(IDC_WARNINGS_LIST), ToWide(list).c_str());
+  SetText(Control(IDC_WARNINGS_LIST), list);
 }
 
 void WarningsDialog::Show() {

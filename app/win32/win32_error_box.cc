@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32_text.h"
+
 namespace ivarscan {
 
 std::uint32_t Win32ErrorBox::Show(std::string_view text, std::string_view caption,
@@ -19,8 +21,8 @@ std::uint32_t Win32ErrorBox::Show(std::string_view text, std::string_view captio
   } else if (can_default) {
     buttons = MB_OKCANCEL;
   }
-  const int pressed = ::MessageBoxA(nullptr, std::string(text).c_str(),
-                                    std::string(caption).c_str(), buttons | MB_ICONSTOP);
+  const int pressed =
+      ::MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(caption).c_str(), buttons | MB_ICONSTOP);
   switch (pressed) {
     case IDIGNORE:
       return default_code;
@@ -34,7 +36,7 @@ std::uint32_t Win32ErrorBox::Show(std::string_view text, std::string_view captio
 }
 
 void Win32ErrorBox::ShowNotice(std::string_view text, std::string_view caption) {
-  ::MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(), MB_OK);
+  ::MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(caption).c_str(), MB_OK);
 }
 
 }  // namespace ivarscan

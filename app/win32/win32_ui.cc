@@ -6,6 +6,7 @@
 
 #include "app/win32/win_prj.h"
 #include "app/win32/win_progress.h"
+#include "platform/win32_text.h"
 
 namespace ivarscan {
 namespace {
@@ -25,8 +26,8 @@ UINT BoxFlags(BoxStyle style) {
 }  // namespace
 
 int Win32Ui::ShowMessageBox(std::string_view caption, std::string_view text, BoxStyle style) {
-  const std::string caption_text(caption);
-  return ::MessageBoxA(nullptr, std::string(text).c_str(),
+  const std::wstring caption_text = ToWide(caption);
+  return ::MessageBoxW(nullptr, ToWide(text).c_str(),
                        caption_text.empty() ? nullptr : caption_text.c_str(), BoxFlags(style));
 }
 

@@ -1,5 +1,6 @@
 #include "app/win32/win_prj.h"
 
+#include "platform/win32_text.h"
 #include "resources/resource_ids.h"
 
 namespace ivarscan {
@@ -16,36 +17,29 @@ WinPrj::WinPrj() {
 
 void WinPrj::FillList(const std::vector<ProjectRecord>& projects) {
   for (const ProjectRecord& project : projects) {
-    const LRESULT index =
-        ::SendMessageA(ODCLBPRJ, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(project.name.c_str()));
+    const LRESULT index = ::SendMessageW(ODCLBPRJ, LB_ADDSTRING, 0,
+                                         reinterpret_cast<LPARAM>(ToWide(project.name).c_str()));
     if (index < 0) continue;  // LB_ERR or LB_ERRSPACE: the item was not added
-    ::SendMessageA(ODCLBPRJ, LB_SETITEMDATA, index, descriptions_.size());
-    descriptions_.push_back(project.description);
+    ::SendMessageW(ODCLBPRJ, LB_SETITEMDATA, index, items_.size());
+    items_.push_back(project);
   }
 }
 
-const std::string& WinPrj::ItemDescription(int index) const {
-  const LRESULT data = ::SendMessageA(ODCLBPRJ, LB_GETITEMDATA, index, 0);
-  return descriptions_.at(static_cast<std::size_t>(data));
+const ProjectRecord& WinPrj::Item(int index) const {
+  const LRESULT data = ::SendMessageW(ODCLBPRJ, LB_GETITEMDATA, index, 0);
+  return items_.at(static_cast<std::size_t>(data));
 }
 
-std::string WinPrj::ItemText(int index) const {
-  const LRESULT length = ::SendMessageA(ODCLBPRJ, LB_GETTEXTLEN, index, 0);
-  if (length < 0) return "";
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  ::SendMessageA(ODCLBPRJ, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
+const std::string& WinPrj::ItemDescription(int index) const { return Item(index).description; }
 
 void WinPrj::SetListValue(const std::string& name) {
   // LB_FINDSTRINGEXACT ignores letter case; the project of exactly this name is wanted.
-  const int count = static_cast<int>(::SendMessageA(ODCLBPRJ, LB_GETCOUNT, 0, 0));
+  const int count = static_cast<int>(::SendMessageW(ODCLBPRJ, LB_GETCOUNT, 0, 0));
   int match = -1;
   for (int index = 0; index < count && match < 0; ++index) {
-    if (ItemText(index) == name) match = index;
+    if (Item(index).name == name) match = index;
   }
-  ::SendMessageA(ODCLBPRJ, LB_SETCURSEL, match, 0);
+  ::SendMessageW(ODCLBPRJ, LB_SETCURSEL, match, 0);
 }
 
 void WinPrj::FocusList() {
@@ -67,8 +61,8 @@ void WinPrj::LISTBOXCLICK() { ENDDIALOG(1); }
 
 void WinPrj::ENDDIALOG(int result) {
   if (result == 1) {
-    const LRESULT selected = ::SendMessageA(ODCLBPRJ, LB_GETCURSEL, 0, 0);
-    chosen_ = selected == LB_ERR ? "" : ItemText(static_cast<int>(selected));
+    const LRESULT selected = ::SendMessageW(ODCLBPRJ, LB_GETCURSEL, 0, 0);
+    chosen_ = selected == LB_ERR ? "" : Item(static_cast<int>(selected)).name;
   }
   EndWith(result);
 }

@@ -31,21 +31,23 @@ class WinPrj final : public DialogWindow, public ProjectDialog {
   void PBOK();
   void PBCANCEL();
   void LISTBOXCLICK();
-  // Ends the dialog with `result`; result 1 first takes the selected item's text into
-  // CHOSEN (empty when nothing is selected).
+  // Ends the dialog with `result`; result 1 first takes the selected item's project name
+  // into CHOSEN (empty when nothing is selected).
   void ENDDIALOG(int result);
 
  private:
   void ButtonClick(int control_id) override;
   void ListDoubleClick(int control_id) override;
-  std::string ItemText(int index) const;
+  // The project shown by the list item at `index`, its name in the repository's own bytes
+  // (the list shows it converted for display).
+  const ProjectRecord& Item(int index) const;
 
   HWND ODCLBPRJ = nullptr;
   HWND OCCPBOK = nullptr;
   HWND OCCPBCANCEL = nullptr;
   HWND ODCFIXEDTEXT1 = nullptr;
-  std::string chosen_;                     // CHOSEN
-  std::vector<std::string> descriptions_;  // indexed by the item data of the list items
+  std::string chosen_;                // CHOSEN
+  std::vector<ProjectRecord> items_;  // indexed by the item data of the list items
   bool focus_list_ = false;
 };
 

@@ -108,6 +108,30 @@ TEST_F(WinPrjTest, CancelAndEscapeEndWithZeroAndChooseNothing) {
   EXPECT_EQ(other.Show(), 0);
 }
 
+// A name in any script is shown as its characters, not as the code page's reading of its
+// UTF-8 bytes; a name that is no UTF-8 (bytes of an old code page) is shown as the code
+// page reads it. Either way the chosen name is the repository's own bytes.
+TEST_F(WinPrjTest, NamesOutsideAsciiAreShownAsTextAndChosenAsTheirBytes) {
+  const std::string cyrillic = "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB4\xD0\xB0\xD0\xB6\xD0\xB8";
+  const std::string old_code_page = "Contr\xF4les";
+  dialog_.FillList({{cyrillic, ""}, {old_code_page, ""}});
+  ASSERT_EQ(::SendMessageW(List(), LB_GETCOUNT, 0, 0), 2);
+  wchar_t text[64] = L"";
+  ::SendMessageW(List(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"\x041F\x0440\x043E\x0434\x0430\x0436\x0438");
+
+  dialog_.SetListValue(old_code_page);
+  ASSERT_EQ(Selection(), 0);
+  dialog_.ENDDIALOG(1);
+  EXPECT_EQ(dialog_.CHOSEN(), old_code_page);
+
+  WinPrj other;
+  other.FillList({{cyrillic, ""}});
+  other.SetListValue(cyrillic);
+  other.ENDDIALOG(1);
+  EXPECT_EQ(other.CHOSEN(), cyrillic);
+}
+
 TEST_F(WinPrjTest, TheFixedTextIsNeverVisible) {
   HWND fixed_text = ::GetDlgItem(dialog_.window(), IDC_WINPRJ_FIXEDTEXT1);
   ASSERT_NE(fixed_text, nullptr);
