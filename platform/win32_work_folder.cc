@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/env.h"
+#include "platform/win32_text.h"
 #include "platform/work_folder.h"
 
 namespace ivarscan {
@@ -12,7 +13,7 @@ namespace {
 bool CanCreateFileIn(const std::string& folder) {
   const std::string probe = folder + "ivarscan-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
   const HANDLE handle =
-      ::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      ::CreateFileW(ToWide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   ::CloseHandle(handle);
@@ -26,7 +27,8 @@ std::string DefaultWorkFolder() {
   const std::string folder = WindowsWorkFolder(program_folder, CanCreateFileIn(program_folder),
                                                Env::Default()->EnvironmentVariable("LOCALAPPDATA"));
   if (folder == program_folder) return folder;
-  if (::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS) {
+  if (::CreateDirectoryW(ToWide(folder).c_str(), nullptr) ||
+      ::GetLastError() == ERROR_ALREADY_EXISTS) {
     return folder;
   }
   return program_folder;
