@@ -76,6 +76,10 @@ std::string PathToUri(std::string_view path) {
 }
 
 std::string FileUri(std::string_view absolute_path) {
+  // A network path (\\server\share, here //server/share) names the server as the URI's host.
+  if (absolute_path.size() > 2 && absolute_path.starts_with("//") && absolute_path[2] != '/') {
+    return "file:" + PathToUri(absolute_path);
+  }
   std::string uri = "file://";
   const bool drive = absolute_path.size() >= 2 && absolute_path[1] == ':';
   if (!absolute_path.starts_with('/')) uri.push_back('/');

@@ -49,7 +49,7 @@ class ArtifactPaths {
 std::string PathToUri(std::string_view path);
 
 // An absolute path ('/' separators, UTF-8) as a file URI: "file:///srv/a%20b",
-// "file:///C:/a%20b".
+// "file:///C:/a%20b", and a network path "//server/share/a" as "file://server/share/a".
 std::string FileUri(std::string_view absolute_path);
 
 }  // namespace ivarscan

@@ -32,6 +32,11 @@ TEST(ArtifactPathsTest, OutsideTheRootFilesAreAbsoluteFileUris) {
   EXPECT_EQ(windows.UriOf("Sales.aef"), "file:///C:/Exports/Sales/Sales.aef");
   EXPECT_EQ(ArtifactPaths("C:\\Exports\\Sales", "C:\\").UriOf("Sales.aef"),
             "Exports/Sales/Sales.aef");
+  // A network share: the server is the URI's host.
+  const ArtifactPaths share("\\\\files\\VO Exports\\Sales", "\\\\files\\ci\\checkout\\");
+  EXPECT_EQ(share.UriOf("Sales.aef"), "file://files/VO%20Exports/Sales/Sales.aef");
+  EXPECT_EQ(share.RootUri(), "file://files/ci/checkout/");
+  EXPECT_EQ(share.PathOf("Sales.aef"), "//files/VO Exports/Sales/Sales.aef");
 }
 
 // Names from the file system are taken as they come, UTF-8 on Linux, and converted once:
