@@ -37,13 +37,20 @@ bool TakeConsoleEvent(unsigned long event) {
   return !interrupted.exchange(true);
 }
 
-std::vector<std::string> CommandLineArguments(int, char**) {
+std::vector<std::string> SplitCommandLine(const wchar_t* command_line) {
   int count = 0;
-  wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  wchar_t** wide = ::CommandLineToArgvW(command_line, &count);
   std::vector<std::string> arguments;
-  for (int i = 1; wide != nullptr && i < count; ++i) arguments.push_back(FromWide(wide[i]));
+  for (int i = 1; wide != nullptr && i < count; ++i) {
+    arguments.push_back(FromWide(wide[i]));
+    if (arguments.back().ends_with('"')) arguments.back().back() = '\\';
+  }
   ::LocalFree(wide);
   return arguments;
+}
+
+std::vector<std::string> CommandLineArguments(int, char**) {
+  return SplitCommandLine(::GetCommandLineW());
 }
 
 bool IsTerminal(int descriptor) {

@@ -328,10 +328,12 @@ void CancelChooserAndExpectStatus1(Scenario& scenario) {
 
 constexpr char kRememberedFolderFile[] = "appdata\\ivarscan\\ivarscan.ini";
 
-// A folder given as the argument is used with no IVARSCAN_REPOSITORY and no "repository".
+// A folder given as the argument is used with no IVARSCAN_REPOSITORY and no "repository",
+// quoted as a shortcut's target line may have it: with its final backslash.
 void RepositoryAsArgument(Scenario& scenario) {
   scenario.CopyFolder(SourcePath("tests/sample/repository"), "VO Exports");
-  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES, FolderArgument(scenario, "VO Exports"));
+  StartAndAnswerIntroduction(scenario, kIvarscan, IDYES,
+                             "\"" + scenario.Path("VO Exports") + "\\\"");
   ChooseProject(scenario, scenario.WaitForWindow(kDialogClass, kProjectCaption), "Sales");
   const std::string report = FinishWithClosingNote(scenario, kIvarscan);
   scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
