@@ -97,6 +97,21 @@ TEST(JsonReportTest, HoldsTheRunAndEveryFindingWithItsPosition) {
   EXPECT_EQ(orphan["problem"], (Json{{"kind", "missing-parent"}, {"class", "GONE"}}));
 }
 
+// The project is named by its folder, a name of the file system: taken as it is when it is
+// UTF-8 (in any script), not read as code page 1252 a second time.
+TEST(DocumentReportTest, TheProjectIsNamedAsItsFolderIs) {
+  RunDescription run = kRun;
+  for (const auto& [name, shown] :
+       {std::pair<std::string, std::string>{"Contr\xC3\xB4les", "Contr\xC3\xB4les"},
+        {"\xD0\x9F\xD1\x80\xD0\xBE", "\xD0\x9F\xD1\x80\xD0\xBE"},
+        {"Contr\xF4les", "Contr\xC3\xB4les"}}) {
+    run.project = name;
+    EXPECT_EQ(Json::parse(JsonReport(Findings(), run))["project"], shown);
+    EXPECT_EQ(Json::parse(SarifReport(Findings(), run))["runs"][0]["automationDetails"]["id"],
+              "ivarscan/" + shown + "/");
+  }
+}
+
 TEST(SarifReportTest, OneRulePerKindAndOneResultPerFinding) {
   const Json log = Json::parse(SarifReport(Findings(), kRun));
   EXPECT_EQ(log["version"], "2.1.0");

@@ -99,7 +99,7 @@ std::string JsonReport(const RunFindings& findings, const RunDescription& run) {
   }
   const Json report = {{"version", kJsonReportVersion},
                        {"tool", {{"name", Text(run.program)}, {"version", Text(run.version)}}},
-                       {"project", Text(run.project)},
+                       {"project", SystemTextToUtf8(run.project)},
                        {"repository", SystemTextToUtf8(run.repository)},
                        {"sourceRoot", paths.root()},
                        {"status", findings.cancelled ? "cancelled" : "complete"},

@@ -204,7 +204,7 @@ std::string SarifReport(const RunFindings& findings, const RunDescription& run) 
                        {"rules", rules}};
   Json sarif_run = {
       {"tool", {{"driver", driver}}},
-      {"automationDetails", {{"id", program + "/" + Cp1252ToUtf8(run.project) + "/"}}},
+      {"automationDetails", {{"id", program + "/" + SystemTextToUtf8(run.project) + "/"}}},
       {"invocations",
        Json::array({{{"executionSuccessful", !findings.cancelled},
                      {"toolExecutionNotifications", writer.Notifications(run.warnings)}}})}};
