@@ -7,6 +7,7 @@
 #include "platform/testing/fake_env.h"
 #include "platform/testing/golden.h"
 #include "store/folder_status.h"
+#include "store/testing/project_catalogue.h"
 #include "store/testing/test_folder.h"
 
 namespace ivarscan {
@@ -16,19 +17,7 @@ class FolderRepositoryTest : public ::testing::Test {
  protected:
   void Open() { ASSERT_EQ(repository_.AdamInit(0, nullptr), kFolderOk); }
 
-  // The names a catalogue walk gives.
-  std::vector<std::string> Projects() {
-    std::vector<std::string> names;
-    CatalogueHandle catalogue = 0;
-    EXPECT_EQ(repository_.PrjCatCreateEnum(0, 0, &catalogue), kFolderOk);
-    char name[256];
-    for (Status status = repository_.PrjGetFirst(catalogue, name, sizeof name); status == 0;
-         status = repository_.PrjGetNext(catalogue, name, sizeof name)) {
-      names.push_back(name);
-    }
-    EXPECT_EQ(repository_.PrjCatDestroyEnum(catalogue), kFolderOk);
-    return names;
-  }
+  std::vector<std::string> Projects() { return CatalogueProjects(repository_); }
 
   std::string Description(const char* project) {
     char buffer[256] = "unchanged";

@@ -7,23 +7,11 @@
 #include "platform/env.h"
 #include "store/folder_repository.h"
 #include "store/folder_status.h"
+#include "store/testing/project_catalogue.h"
 #include "store/testing/test_folder.h"
 
 namespace ivarscan {
 namespace {
-
-std::vector<std::string> Projects(FolderRepository& repository) {
-  std::vector<std::string> names;
-  CatalogueHandle catalogue = 0;
-  EXPECT_EQ(repository.PrjCatCreateEnum(0, 0, &catalogue), kFolderOk);
-  char name[256];
-  for (Status status = repository.PrjGetFirst(catalogue, name, sizeof name); status == 0;
-       status = repository.PrjGetNext(catalogue, name, sizeof name)) {
-    names.push_back(name);
-  }
-  repository.PrjCatDestroyEnum(catalogue);
-  return names;
-}
 
 // A whole session on a folder without a usable project: opened, listed, a selection tried,
 // closed. Nothing may be written into the folder or the temporary folder.
@@ -32,7 +20,7 @@ void RunSessionOn(const TestFolder& folder) {
   ASSERT_EQ(repository.AdamInit(0, nullptr), kFolderOk);
   FolderRepository second(Env::Default(), folder.path());
   EXPECT_EQ(second.AdamInit(0, nullptr), kFolderOk);  // nothing to keep it out of
-  EXPECT_TRUE(Projects(repository).empty());
+  EXPECT_TRUE(CatalogueProjects(repository).empty());
   char name[256] = "unchanged";
   EXPECT_EQ(repository.AdamQueryCurrentPrjName(name, sizeof name), kFolderNoCurrentProject);
   EXPECT_EQ(repository.PrjSelect("Sales"), kFolderNotFound);
@@ -61,13 +49,13 @@ TEST(RepositoryFormsTest, TheFormIsRecognisedAgainAtEveryOpen) {
   TestFolder folder;
   FolderRepository repository(Env::Default(), folder.path());
   ASSERT_EQ(repository.AdamInit(0, nullptr), kFolderOk);
-  EXPECT_TRUE(Projects(repository).empty());
+  EXPECT_TRUE(CatalogueProjects(repository).empty());
   ASSERT_EQ(repository.AdamExit(), kFolderOk);
   EXPECT_FALSE(folder.Exists("repository.lock"));
 
   folder.Write("Sales/project.ini", "");
   ASSERT_EQ(repository.AdamInit(0, nullptr), kFolderOk);
-  EXPECT_EQ(Projects(repository), std::vector<std::string>{"Sales"});
+  EXPECT_EQ(CatalogueProjects(repository), std::vector<std::string>{"Sales"});
   EXPECT_TRUE(folder.Exists("repository.lock"));  // a repository folder is locked
   EXPECT_EQ(repository.PrjSelect("sales"), kFolderOk);
   EXPECT_EQ(repository.AdamExit(), kFolderOk);
