@@ -39,23 +39,34 @@ std::string ArtifactPaths::RootUri() const {
   return uri;
 }
 
-std::string ArtifactPaths::PathOf(std::string_view file) const {
-  return PathOfAbsolute(repository_ + "/" + std::string(file));
+std::string ArtifactPaths::InRepository(std::string_view file) const {
+  // The repository's path is converted already: only the file's part is.
+  return repository_ + "/" + Normalized(file);
 }
 
-std::string ArtifactPaths::PathOfAbsolute(std::string_view path) const {
-  std::string absolute = Normalized(path);
+std::string ArtifactPaths::Located(const std::string& absolute) const {
   return RelativeToRoot(absolute).value_or(absolute);
 }
 
+std::string ArtifactPaths::LocatedUri(const std::string& absolute) const {
+  const std::optional<std::string> relative = RelativeToRoot(absolute);
+  return relative ? PathToUri(*relative) : FileUri(absolute);
+}
+
+std::string ArtifactPaths::PathOf(std::string_view file) const {
+  return Located(InRepository(file));
+}
+
+std::string ArtifactPaths::PathOfAbsolute(std::string_view path) const {
+  return Located(Normalized(path));
+}
+
 std::string ArtifactPaths::UriOf(std::string_view file) const {
-  return UriOfAbsolute(repository_ + "/" + std::string(file));
+  return LocatedUri(InRepository(file));
 }
 
 std::string ArtifactPaths::UriOfAbsolute(std::string_view path) const {
-  const std::string absolute = Normalized(path);
-  const std::optional<std::string> relative = RelativeToRoot(absolute);
-  return relative ? PathToUri(*relative) : FileUri(absolute);
+  return LocatedUri(Normalized(path));
 }
 
 std::string PathToUri(std::string_view path) {

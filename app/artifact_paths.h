@@ -38,6 +38,12 @@ class ArtifactPaths {
  private:
   // `absolute` (normalised) relative to the root; nullopt when it lies outside.
   std::optional<std::string> RelativeToRoot(const std::string& absolute) const;
+  // The normalised absolute path of `file`, a path relative to the repository.
+  std::string InRepository(std::string_view file) const;
+  // `absolute` (normalised) as PathOf and UriOf give it: relative to the root when it
+  // lies under it, else absolute.
+  std::string Located(const std::string& absolute) const;
+  std::string LocatedUri(const std::string& absolute) const;
 
   std::string root_;        // UTF-8, '/' separators, no '/' at the end unless it is "/"
   std::string repository_;  // the same

@@ -54,6 +54,9 @@ TEST(ArtifactPathsTest, FileNamesAreConvertedOnce) {
   EXPECT_EQ(paths.UriOf("Sales/Contr\xC3\xB4les #1.prg"),
             "repository/Sales/Contr%C3%B4les%20%231.prg");
   EXPECT_EQ(ArtifactPaths("/r", "/").PathOf("Contr\xF4les.prg"), "r/Contr\xC3\xB4les.prg");
+  // A file name in code page 1252 under a UTF-8 repository path: each converted alone.
+  EXPECT_EQ(paths.PathOf("Contr\xF4les.prg"), "repository/Contr\xC3\xB4les.prg");
+  EXPECT_EQ(paths.UriOf("Contr\xF4les.prg"), "repository/Contr%C3%B4les.prg");
 }
 
 TEST(ArtifactPathsTest, PathsBecomeUriReferences) {
