@@ -54,7 +54,8 @@ std::vector<std::string> BaselineWarnings(const Baseline& baseline, const std::s
                        " is the output of a cancelled run: findings of the applications that "
                        "run did not reach are not in it");
   }
-  const std::string wanted = Cp1252ToUtf8(project);
+  // The baseline names the project as JSON does: its folder name in UTF-8.
+  const std::string wanted = SystemTextToUtf8(project);
   if (!baseline.project().empty() && !EqualsIgnoringCase(baseline.project(), wanted)) {
     warnings.push_back("warning: the baseline " + path + " is of project " + baseline.project() +
                        ", not " + wanted);

@@ -20,6 +20,9 @@ Baseline BaselineOf(bool cancelled, const std::string& project) {
 
 TEST(ConsoleChecksTest, BaselineFromACancelledRunOrAnotherProjectIsNamedInAWarning) {
   EXPECT_TRUE(BaselineWarnings(BaselineOf(false, "Sales"), "b.json", "SALES").empty());
+  // A project whose folder name is outside ASCII is its own baseline's project.
+  EXPECT_TRUE(BaselineWarnings(BaselineOf(false, "Contr\xC3\xB4les"), "b.json", "Contr\xC3\xB4les")
+                  .empty());
   EXPECT_EQ(BaselineWarnings(BaselineOf(false, "Inventory"), "b.json", "Sales"),
             std::vector<std::string>{"warning: the baseline b.json is of project Inventory, not "
                                      "Sales"});
