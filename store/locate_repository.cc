@@ -2,15 +2,14 @@
 
 #include <vector>
 
-#include "store/export_folder.h"
-#include "store/project_folder.h"
+#include "store/repository_forms.h"
 
 namespace ivarscan {
 
 std::string LocateRepository(Env& env, const std::string& option_folder) {
   if (!option_folder.empty()) return option_folder;
   std::string variable = env.EnvironmentVariable(kRepositoryVariable);
-  return variable.empty() ? "repository" : variable;
+  return variable.empty() ? kDefaultRepositoryFolder : variable;
 }
 
 std::string RepositorySource(Env& env, const std::string& option_folder) {
@@ -20,15 +19,15 @@ std::string RepositorySource(Env& env, const std::string& option_folder) {
 
 bool HoldsRepository(Env& env, const std::string& folder) {
   if (!env.IsDirectory(folder)) return false;
-  if (IsBareExportFolder(env, folder)) return true;
   std::vector<std::string> projects;
   SkipList ignored;
-  return !ListProjects(env, folder, &projects, &ignored) && !projects.empty();
+  return !RecogniseForm(env, folder, &ignored)->ListProjects(&projects, &ignored) &&
+         !projects.empty();
 }
 
 std::optional<std::string> FindRepository(Env& env, const std::string& remembered) {
-  for (const std::string& folder :
-       {env.EnvironmentVariable(kRepositoryVariable), std::string("repository"), remembered}) {
+  for (const std::string& folder : {env.EnvironmentVariable(kRepositoryVariable),
+                                    std::string(kDefaultRepositoryFolder), remembered}) {
     if (!folder.empty() && HoldsRepository(env, folder)) return folder;
   }
   return std::nullopt;

@@ -11,6 +11,8 @@ namespace ivarscan {
 
 // The environment variable that names the repository folder when no option does.
 inline constexpr char kRepositoryVariable[] = "IVARSCAN_REPOSITORY";
+// The repository folder when neither the option nor the variable names one.
+inline constexpr char kDefaultRepositoryFolder[] = "repository";
 
 // The repository folder: `option_folder` (the --repository option) when it is not empty,
 // else the value of IVARSCAN_REPOSITORY when it is set and not empty, else "repository"
