@@ -193,8 +193,9 @@ void StageModuleFile(Env& env, StagedFile* file) {
     file->skipped.Add(file->path,
                       "holds zero bytes: each entity's text ends at its first zero byte");
   }
-  WarnLongModuleName(file->path, "", ModuleName(file_name), &file->skipped);
-  StageModule(file->relative, ModuleName(file_name), name_in_file, module_text, file);
+  const std::string module_name = ModuleName(file_name);
+  WarnLongModuleName(file->path, "", module_name, &file->skipped);
+  StageModule(file->relative, module_name, name_in_file, module_text, file);
 }
 
 void StageFile(Env& env, StagedFile* file) {
@@ -297,8 +298,7 @@ class ProjectLoader {
       if (!file.application) continue;
       ApplicationSource& source = sources->emplace_back();
       const bool named = file.application->name && !IsBlank(*file.application->name);
-      source.name =
-          named ? *file.application->name : std::string(ModuleName(FileNameOf(file.relative)));
+      source.name = named ? *file.application->name : ModuleName(FileNameOf(file.relative));
       source.path = file.path;
       source.files = {index};
       source.exported = std::move(file.application);
