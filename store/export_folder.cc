@@ -25,15 +25,9 @@ std::string BareExportProjectName(const std::string& folder) {
 ExportFolderForm::ExportFolderForm(std::string folder)
     : folder_(std::move(folder)), project_(BareExportProjectName(folder_)) {}
 
-Status ExportFolderForm::Open(SkipList*) {
-  current_ = project_;
-  return kFolderOk;
-}
+Status ExportFolderForm::Open(SkipList*) { return kFolderOk; }
 
-Status ExportFolderForm::Close() {
-  current_.clear();
-  return kFolderOk;
-}
+Status ExportFolderForm::Close() { return kFolderOk; }
 
 std::error_code ExportFolderForm::ListProjects(std::vector<std::string>* names, SkipList*) {
   *names = {project_};

@@ -26,7 +26,8 @@ class ExportFolderForm final : public RepositoryForm {
 
   Status Open(SkipList*) override;
   Status Close() override;
-  const std::string& current() const override { return current_; }
+  // The one project, current from the start (only asked while a session lasts).
+  const std::string& current() const override { return project_; }
   std::error_code ListProjects(std::vector<std::string>* names, SkipList*) override;
   // Selecting the one project succeeds and writes nothing.
   Status Select(std::string_view name, SkipList* skipped) override;
@@ -36,7 +37,6 @@ class ExportFolderForm final : public RepositoryForm {
  private:
   std::string folder_;
   std::string project_;
-  std::string current_;  // the project while a session lasts
 };
 
 }  // namespace ivarscan

@@ -45,7 +45,6 @@ Status FolderRepository::AdamInit(std::uint32_t, std::uint32_t* out) {
   form_ = RecogniseForm(*env_, folder_, &skipped_);
   if (Status status = form_->Open(&skipped_)) return status;
   open_ = true;
-  current_loaded_ = nullptr;
   return kFolderOk;
 }
 
