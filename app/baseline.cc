@@ -1,6 +1,7 @@
 #include "app/baseline.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 
 #include "app/finding_identity.h"
 #include "app/json_report.h"
@@ -64,13 +65,11 @@ std::optional<Baseline> Baseline::Parse(std::string_view json, std::string* erro
       for (const Json& finding : application.at("classes")) {
         const std::string& name = finding.at("name").get_ref<const std::string&>();
         if (finding.contains("problem")) {
-          ++baseline.counts_[FindingIdentity(app, name, "", KindOf(finding["problem"]))];
-          ++baseline.size_;
+          baseline.Add(FindingIdentity(app, name, "", KindOf(finding["problem"])));
         }
         for (const Json& variable : finding.at("variables")) {
-          ++baseline.counts_[FindingIdentity(
-              app, name, variable.at("name").get_ref<const std::string&>(), KindOf(variable))];
-          ++baseline.size_;
+          baseline.Add(FindingIdentity(app, name, variable.at("name").get_ref<const std::string&>(),
+                                       KindOf(variable)));
         }
       }
     }
@@ -87,6 +86,11 @@ std::optional<Baseline> Baseline::Parse(std::string_view json, std::string* erro
   return baseline;
 }
 
+void Baseline::Add(std::string identity) {
+  ++counts_[std::move(identity)];
+  ++size_;
+}
+
 std::size_t Baseline::Count(std::string_view application, std::string_view class_name,
                             std::string_view variable, FindingKind kind) const {
   const auto found = counts_.find(FindingIdentityOf(application, class_name, variable, kind));
@@ -95,11 +99,9 @@ std::size_t Baseline::Count(std::string_view application, std::string_view class
 
 bool BaselineFilter::Hides(std::string_view class_name, std::string_view variable,
                            FindingKind kind) {
-  const std::size_t held = baseline_->Count(application_, class_name, variable, kind);
-  if (held == 0) return false;
-  std::size_t& hidden = hidden_[FindingIdentityOf(application_, class_name, variable, kind)];
-  if (hidden == held) return false;
-  ++hidden;
+  const auto found = remaining_.find(FindingIdentityOf(application_, class_name, variable, kind));
+  if (found == remaining_.end() || found->second == 0) return false;
+  --found->second;
   return true;
 }
 

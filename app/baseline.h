@@ -37,6 +37,11 @@ class Baseline {
   bool cancelled() const { return cancelled_; }
 
  private:
+  friend class BaselineFilter;  // starts from counts_ and uses them up
+
+  // Counts one more finding with `identity` (app/finding_identity.h).
+  void Add(std::string identity);
+
   std::map<std::string, std::size_t> counts_;  // by FindingIdentity
   std::size_t size_ = 0;
   std::string project_;
@@ -49,7 +54,8 @@ class Baseline {
 // handed on.
 class BaselineFilter final : public FindingSink {
  public:
-  BaselineFilter(const Baseline* baseline, FindingSink& next) : baseline_(baseline), next_(next) {}
+  BaselineFilter(const Baseline* baseline, FindingSink& next)
+      : baseline_(baseline), next_(next), remaining_(baseline ? baseline->counts_ : Counts()) {}
 
   void BeginApplication(std::string_view name) override;
   void AddClass(const ClassFinding& finding) override;
@@ -66,9 +72,11 @@ class BaselineFilter final : public FindingSink {
   // Whether the baseline hides one more finding with this identity, which it then uses up.
   bool Hides(std::string_view class_name, std::string_view variable, FindingKind kind);
 
+  using Counts = std::map<std::string, std::size_t>;  // by FindingIdentity
+
   const Baseline* baseline_;
   FindingSink& next_;
-  std::map<std::string, std::size_t> hidden_;  // by FindingIdentity
+  Counts remaining_;  // of the baseline's findings, those not yet used up
   std::string application_;
   std::size_t reported_ = 0;
   std::size_t left_out_ = 0;
