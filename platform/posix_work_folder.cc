@@ -3,21 +3,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
+#include "platform/env.h"
 #include "platform/work_folder.h"
 
 namespace ivarscan {
 namespace {
 
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
 // $HOME, else the home folder of the account.
 std::string HomeFolder() {
-  std::string home = Variable("HOME");
+  std::string home = Env::Default()->EnvironmentVariable("HOME");
   if (home.empty()) {
     if (const passwd* account = ::getpwuid(::getuid())) home = account->pw_dir;
   }
@@ -39,7 +34,8 @@ bool CreateFolders(const std::string& folder) {
 }  // namespace
 
 std::string DefaultWorkFolder() {
-  const std::string folder = PosixStateFolder(Variable("XDG_STATE_HOME"), HomeFolder());
+  const std::string folder =
+      PosixStateFolder(Env::Default()->EnvironmentVariable("XDG_STATE_HOME"), HomeFolder());
   if (!folder.empty() && CreateFolders(folder)) return folder;
   return ProgramFolder();
 }
