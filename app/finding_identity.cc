@@ -1,6 +1,5 @@
 #include "app/finding_identity.h"
 
-#include <cstdint>
 #include <cstdio>
 
 #include "engine/finding_kinds.h"
@@ -25,13 +24,9 @@ std::string FindingIdentityOf(std::string_view application, std::string_view cla
 }
 
 std::string Fingerprint(std::string_view identity, std::size_t ordinal) {
-  std::uint64_t hash = 0xCBF29CE484222325;  // FNV-1a, 64 bits
-  for (char c : identity) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 0x100000001B3;
-  }
   char digits[17];
-  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+  std::snprintf(digits, sizeof digits, "%016llx",
+                static_cast<unsigned long long>(Fnv1a64(identity)));
   return std::string(digits) + ":" + std::to_string(ordinal);
 }
 

@@ -9,8 +9,8 @@
 namespace ivarscan {
 
 std::size_t HashIgnoringCase::operator()(std::string_view name) const {
-  std::uint64_t hash = 14695981039346656037u;  // FNV-1a of the upper-cased name
-  for (char c : name) hash = (hash ^ static_cast<unsigned char>(UpperAscii(c))) * 1099511628211u;
+  std::uint64_t hash = kFnv1a64Basis;  // of the upper-cased name, without a copy of it
+  for (char c : name) hash = Fnv1a64Add(hash, UpperAscii(c));
   return static_cast<std::size_t>(hash);
 }
 

@@ -4,6 +4,7 @@
 #ifndef IVARSCAN_PLATFORM_TEXT_H_
 #define IVARSCAN_PLATFORM_TEXT_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,18 @@ std::string_view TrimBlanks(std::string_view text);
 
 // Removes leading and trailing blanks and tabs.
 std::string_view TrimBlanksAndTabs(std::string_view text);
+
+// The 64-bit FNV-1a hash of a text: kFnv1a64Basis, then Fnv1a64Add for each byte in turn.
+// Fingerprints that outputs write are made of it, so it never changes.
+inline constexpr std::uint64_t kFnv1a64Basis = 0xCBF29CE484222325;
+inline std::uint64_t Fnv1a64Add(std::uint64_t hash, char byte) {
+  return (hash ^ static_cast<unsigned char>(byte)) * 0x100000001B3;
+}
+inline std::uint64_t Fnv1a64(std::string_view text) {
+  std::uint64_t hash = kFnv1a64Basis;
+  for (char c : text) hash = Fnv1a64Add(hash, c);
+  return hash;
+}
 
 // The text up to its first zero byte: how a zero-terminated buffer is read.
 std::string_view ZeroTerminated(const char* buffer, std::size_t size);

@@ -17,6 +17,16 @@ TEST(TextTest, EqualsIgnoringCaseComparesWholeTexts) {
   EXPECT_FALSE(EqualsIgnoringCase("\xE4", "\xC4"));  // no locale folding
 }
 
+TEST(TextTest, Fnv1a64IsTheKnownHash) {
+  EXPECT_EQ(Fnv1a64(""), 0xCBF29CE484222325u);  // the offset basis
+  EXPECT_EQ(Fnv1a64("a"), 0xAF63DC4C8601EC8Cu);
+  EXPECT_EQ(Fnv1a64("foobar"), 0x85944171F73967E8u);
+  std::uint64_t hash = kFnv1a64Basis;
+  for (char c : std::string_view("foobar")) hash = Fnv1a64Add(hash, c);
+  EXPECT_EQ(hash, Fnv1a64("foobar"));
+  EXPECT_NE(Fnv1a64("\xE4"), Fnv1a64("\xC4"));  // bytes above 127 count as they are
+}
+
 TEST(TextTest, BlankMeansOnlyBlanksTabsCrAndLf) {
   EXPECT_TRUE(IsBlank(""));
   EXPECT_TRUE(IsBlank(" \t\r\n"));
