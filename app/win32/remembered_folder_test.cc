@@ -26,6 +26,10 @@ TEST(RememberedFolderTest, RemembersAFolderInAFileItCreates) {
   EXPECT_EQ(ReadRememberedFolder(env, file), folder);
   ASSERT_TRUE(RememberFolder(env, file, "D:\\Other"));
   EXPECT_EQ(ReadRememberedFolder(env, file), "D:\\Other");
+  // Only the Folder of the [Repository] section counts.
+  ASSERT_FALSE(env.WriteFileAtomically(
+      file, "[Other]\r\nFolder=C:\\Not\r\n[Repository]\r\nFolder=E:\\Kept\r\n"));
+  EXPECT_EQ(ReadRememberedFolder(env, file), "E:\\Kept");
   std::filesystem::remove_all(app_data);
 
   EXPECT_EQ(RememberedFolderFile(""), "");
