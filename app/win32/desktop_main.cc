@@ -19,7 +19,6 @@
 #include "platform/console.h"
 #include "platform/parallel.h"
 #include "platform/win32_desktop.h"
-#include "platform/win32_text.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
 
@@ -28,10 +27,6 @@ namespace {
 
 constexpr int kExitQuietly = 1;
 
-void ShowError(const std::string& text) {
-  ::MessageBoxW(nullptr, ToWide(text).c_str(), nullptr, MB_OK | MB_ICONSTOP);
-}
-
 // The reason why the folder argument cannot be used; empty when it names a folder.
 std::string FolderArgumentProblem(Env& env, const std::string& folder) {
   if (env.IsDirectory(folder)) return "";
@@ -39,47 +34,33 @@ std::string FolderArgumentProblem(Env& env, const std::string& folder) {
   return "The folder \"" + folder + "\" does not exist.";
 }
 
-// Names the repository folder where the repository is opened: the folder argument; else
-// the first place that holds a repository (IVARSCAN_REPOSITORY, "repository", the folder
-// chosen last time); else the folder the user chooses, which is then remembered.
-class RepositoryFolderChoice {
- public:
-  RepositoryFolderChoice(Env& env, FolderRepository& repo, std::optional<std::string> argument)
-      : env_(env),
-        repo_(repo),
-        argument_(std::move(argument)),
-        settings_file_(RememberedFolderFile(env.EnvironmentVariable("APPDATA"))) {}
-
-  // False when the user cancelled the chooser.
-  bool operator()() {
-    std::optional<std::string> folder = argument_;
-    if (!folder) folder = FindRepository(env_, ReadRememberedFolder(env_, settings_file_));
-    if (!folder) folder = AskUser();
-    if (!folder) return false;
-    repo_.SetFolder(*folder);
-    return true;
+// The repository folder to open: the folder argument; else the first place that holds a
+// repository (IVARSCAN_REPOSITORY, "repository", the folder chosen last time); else the
+// folder the user chooses, which is then remembered. nullopt when the user cancelled the
+// chooser.
+std::optional<std::string> RepositoryFolder(Env& env, Ui& ui,
+                                            const std::optional<std::string>& argument) {
+  if (argument) return argument;
+  const std::string settings_file = RememberedFolderFile(env.EnvironmentVariable("APPDATA"));
+  if (std::optional<std::string> found =
+          FindRepository(env, ReadRememberedFolder(env, settings_file))) {
+    return found;
   }
-
- private:
-  std::optional<std::string> AskUser() {
-    for (;;) {
-      std::optional<std::string> chosen = ChooseFolder(kChooseRepositoryTitle);
-      if (!chosen || HoldsRepository(env_, *chosen)) {
-        if (chosen) RememberFolder(env_, settings_file_, *chosen);
-        return chosen;
-      }
-      ShowError("The folder \"" + *chosen +
-                "\" holds no repository.\n\nChoose the folder that holds a folder for each "
-                "project (with its project.ini), or the folder that holds the exported .AEF "
-                "files of one project.");
+  for (;;) {
+    std::optional<std::string> chosen = ChooseFolder(kChooseRepositoryTitle);
+    if (!chosen) return std::nullopt;
+    if (HoldsRepository(env, *chosen)) {
+      RememberFolder(env, settings_file, *chosen);
+      return chosen;
     }
+    ui.ShowMessageBox("",
+                      "The folder \"" + *chosen +
+                          "\" holds no repository.\n\nChoose the folder that holds a folder for "
+                          "each project (with its project.ini), or the folder that holds the "
+                          "exported .AEF files of one project.",
+                      BoxStyle::kErrorOk);
   }
-
-  Env& env_;
-  FolderRepository& repo_;
-  const std::optional<std::string> argument_;
-  const std::string settings_file_;
-};
+}
 
 // Shows, in one box, what the repository folder layer skipped since the last call.
 class WarningsBox {
@@ -109,23 +90,27 @@ int RunDesktop(const Variant& variant) {
 
   Env& env = *Env::Default();
   const std::vector<std::string> arguments = CommandLineArguments(0, nullptr);
+  const unsigned threads = DefaultThreadCount();
+  FolderRepository repo(&env, "", threads);
+  Win32Ui ui(WarningsBox{repo});
   std::optional<std::string> argument;
   if (!arguments.empty()) {
     if (const std::string problem = FolderArgumentProblem(env, arguments[0]); !problem.empty()) {
-      ShowError(problem);
+      ui.ShowMessageBox("", problem, BoxStyle::kErrorOk);
       return kExitQuietly;
     }
     argument = arguments[0];
   }
-  const unsigned threads = DefaultThreadCount();
-  FolderRepository repo(&env, "", threads);
-  RepositoryFolderChoice choose_folder(env, repo, argument);
-  bool chooser_cancelled = false;
-  Win32Ui ui(WarningsBox{repo});
   Win32Desktop desktop;
   AppContext context{repo, ui, desktop, env, variant, RaiseReportFileFailure};
   context.threads = threads;
-  context.prepare_repository = [&] { return !(chooser_cancelled = !choose_folder()); };
+  bool chooser_cancelled = false;
+  context.prepare_repository = [&] {
+    const std::optional<std::string> folder = RepositoryFolder(env, ui, argument);
+    chooser_cancelled = !folder;
+    if (folder) repo.SetFolder(*folder);
+    return folder.has_value();
+  };
   return RunReportingExceptions("START", [&] {
     App(context).Start();
     return chooser_cancelled ? kExitQuietly : 0;
