@@ -11,4 +11,12 @@ void SkipList::Add(std::string path, std::string reason) {
   }
 }
 
+std::vector<SkippedFile> NewSkippedFiles::Take() {
+  if (taken_ >= skipped_.size()) return {};
+  std::vector<SkippedFile> taken(skipped_.begin() + static_cast<std::ptrdiff_t>(taken_),
+                                 skipped_.end());
+  taken_ = skipped_.size();
+  return taken;
+}
+
 }  // namespace ivarscan

@@ -3,6 +3,7 @@
 #ifndef IVARSCAN_STORE_SKIPPED_FILE_H_
 #define IVARSCAN_STORE_SKIPPED_FILE_H_
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,21 @@ class SkipList {
 
  private:
   std::vector<SkippedFile> entries_;
+};
+
+// What a list of warnings (a SkipList's entries) gained since the last look, for a front end
+// that shows each warning once while the list grows. The list must outlive this.
+class NewSkippedFiles {
+ public:
+  explicit NewSkippedFiles(const std::vector<SkippedFile>& skipped) : skipped_(skipped) {}
+
+  // The entries added since the last call, in order (all of them at the first call); empty
+  // when there are none.
+  std::vector<SkippedFile> Take();
+
+ private:
+  const std::vector<SkippedFile>& skipped_;
+  std::size_t taken_ = 0;
 };
 
 }  // namespace ivarscan

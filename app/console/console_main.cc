@@ -24,6 +24,7 @@
 #include "platform/version.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
+#include "store/skipped_file.h"
 
 namespace ivarscan {
 namespace {
@@ -55,18 +56,15 @@ class ConsoleDesktop final : public Desktop {
 // Prints, on standard error, what the repository folder layer skipped since the last call.
 class WarningPrinter {
  public:
-  explicit WarningPrinter(const FolderRepository& repo) : repo_(repo) {}
+  explicit WarningPrinter(const FolderRepository& repo) : fresh_(repo.skipped()) {}
   void operator()() {
-    const std::vector<SkippedFile>& skipped = repo_.skipped();
-    for (; printed_ < skipped.size(); ++printed_) {
-      std::cerr << "ivarscan: warning: " << skipped[printed_].path << ": "
-                << skipped[printed_].reason << std::endl;
+    for (const SkippedFile& skipped : fresh_.Take()) {
+      std::cerr << "ivarscan: warning: " << skipped.path << ": " << skipped.reason << std::endl;
     }
   }
 
  private:
-  const FolderRepository& repo_;
-  std::size_t printed_ = 0;
+  NewSkippedFiles fresh_;
 };
 
 // The warnings of `repo` so far, each with its absolute path.

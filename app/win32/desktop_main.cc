@@ -21,6 +21,7 @@
 #include "platform/win32_desktop.h"
 #include "store/folder_repository.h"
 #include "store/locate_repository.h"
+#include "store/skipped_file.h"
 
 namespace ivarscan {
 namespace {
@@ -65,20 +66,17 @@ std::optional<std::string> RepositoryFolder(Env& env, Ui& ui,
 // Shows, in one box, what the repository folder layer skipped since the last call.
 class WarningsBox {
  public:
-  explicit WarningsBox(const FolderRepository& repo) : repo_(repo) {}
+  explicit WarningsBox(const FolderRepository& repo) : fresh_(repo.skipped()) {}
   void operator()() {
-    const std::vector<SkippedFile>& skipped = repo_.skipped();
-    if (shown_ >= skipped.size()) return;
     std::vector<std::string> lines;
-    for (; shown_ < skipped.size(); ++shown_) {
-      lines.push_back(skipped[shown_].path + ": " + skipped[shown_].reason);
+    for (const SkippedFile& skipped : fresh_.Take()) {
+      lines.push_back(skipped.path + ": " + skipped.reason);
     }
-    WarningsDialog(lines).Show();
+    if (!lines.empty()) WarningsDialog(lines).Show();
   }
 
  private:
-  const FolderRepository& repo_;
-  std::size_t shown_ = 0;
+  NewSkippedFiles fresh_;
 };
 
 }  // namespace
