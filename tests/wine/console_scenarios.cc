@@ -6,12 +6,11 @@
 // (tests/wine/console_test.py).
 #include <windows.h>
 
+#include "engine/text_report.h"
 #include "tests/wine/scenarios.h"
 
 namespace ivarscan::wine {
 namespace {
-
-constexpr char kCancelMark[] = "!!!!! Processing cancelled !!!!!\r\n";
 
 // Keeps the driver alive through the events it sends to its own console.
 BOOL WINAPI IgnoreConsoleEvent(DWORD) { return TRUE; }
@@ -44,7 +43,7 @@ void CtrlCCancels(Scenario& scenario) {
   Send(scenario, CTRL_C_EVENT);
   scenario.ExpectEq(scenario.WaitForExit(), 1u, "exit status");
   const std::string report = scenario.ReadFile("DUPIVars25.TXT");
-  const std::string mark = kCancelMark;
+  const std::string mark = std::string(report_text::kCancelled) + "\r\n";
   scenario.Expect(report.size() > mark.size(), "a report");
   scenario.ExpectEq(report.substr(report.size() - mark.size()), mark, "the report's end");
 }

@@ -10,6 +10,7 @@
 #include "app/texts.h"
 #include "app/win32/folder_chooser.h"
 #include "app/win32/warnings_dialog.h"
+#include "engine/text_report.h"
 #include "resources/resource_ids.h"
 #include "tests/wine/remote_window.h"
 #include "tests/wine/scenarios.h"
@@ -37,6 +38,12 @@ std::string ClosingNote() {
 
 void UseSampleRepository(Scenario& scenario) {
   scenario.CopyFolder(SourcePath("tests/sample/repository"), "repository");
+}
+
+// Expects `report` to be the sample repository's report, tests/sample/expected.txt.
+void ExpectSampleReport(Scenario& scenario, const std::string& report) {
+  scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
+                  "the report equals tests/sample/expected.txt byte for byte");
 }
 
 // Starts the program with `arguments` and answers the introduction with `button`.
@@ -130,8 +137,7 @@ void HappyPath(Scenario& scenario, const Program& program) {
   scenario.Shot("project-dialog");
   ChooseProject(scenario, dialog, "Sales");
   const std::string report = FinishWithClosingNote(scenario, program);
-  scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
-                  "the report equals tests/sample/expected.txt byte for byte");
+  ExpectSampleReport(scenario, report);
   scenario.ExpectEq(scenario.ReadFile(kRepositoryIni), ini_before,
                     "repository.ini (the previous project current again)");
 }
@@ -212,7 +218,7 @@ void CancelInProgress(Scenario& scenario, void (*cancel)(HWND progress)) {
   scenario.Shot("progress");
   cancel(progress);
   const std::string report = FinishWithClosingNote(scenario, kIvarscan);
-  scenario.Expect(report.find("!!!!! Processing cancelled !!!!!") != std::string::npos,
+  scenario.Expect(report.find(report_text::kCancelled) != std::string::npos,
                   "the report marks the cancelled block");
 }
 
@@ -227,8 +233,7 @@ void BigRunToTheEnd(Scenario& scenario) {
     ++blocks;
   }
   scenario.ExpectEq(blocks, std::stoi(ScriptSetting("IVARSCAN_BIG_CLASSES")), "class blocks");
-  scenario.Expect(report.find("!!!!! Processing cancelled !!!!!") == std::string::npos,
-                  "no cancel mark");
+  scenario.Expect(report.find(report_text::kCancelled) == std::string::npos, "no cancel mark");
 }
 
 void CancelWithButton(Scenario& scenario) {
@@ -248,7 +253,7 @@ void CancelOnTheLastApplication(Scenario& scenario) {
   scenario.WaitForControlText(progress, IDC_WINPROGRESS_DESCRIPTION, "Processing:" + last, 300);
   ClickButton(progress, IDC_WINPROGRESS_PBCANCEL);
   const std::string report = FinishWithClosingNote(scenario, kIvarscan);
-  const std::string mark = "!!!!! Processing cancelled !!!!!\r\n";
+  const std::string mark = std::string(report_text::kCancelled) + "\r\n";
   const std::size_t block = report.rfind("Application: " + last + "\r\n");
   scenario.Expect(block != std::string::npos, "the report has the last application's block");
   scenario.ExpectEq(report.find(mark), report.size() - mark.size(),
@@ -336,8 +341,7 @@ void RepositoryAsArgument(Scenario& scenario) {
                              "\"" + scenario.Path("VO Exports") + "\\\"");
   ChooseProject(scenario, scenario.WaitForWindow(kDialogClass, kProjectCaption), "Sales");
   const std::string report = FinishWithClosingNote(scenario, kIvarscan);
-  scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
-                  "the report equals tests/sample/expected.txt byte for byte");
+  ExpectSampleReport(scenario, report);
   scenario.Expect(!scenario.FileExists(kRememberedFolderFile), "an argument is not remembered");
 }
 
@@ -368,8 +372,7 @@ void ChooserRemembersTheFolder(Scenario& scenario) {
   ChooseInChooser(scenario, "Chosen");
   ChooseProject(scenario, scenario.WaitForWindow(kDialogClass, kProjectCaption), "Sales");
   const std::string report = FinishWithClosingNote(scenario, kIvarscan);
-  scenario.Expect(report == ReadWholeFile(SourcePath("tests/sample/expected.txt")),
-                  "the report equals tests/sample/expected.txt byte for byte");
+  ExpectSampleReport(scenario, report);
   scenario.ExpectEq(scenario.ReadFile(kRememberedFolderFile),
                     "[Repository]\r\nFolder=" + scenario.Path("Chosen") + "\r\n",
                     "the remembered folder");
