@@ -117,10 +117,9 @@ if [[ $# -eq 0 || " $* " == *" console-process "* ]]; then
     echo "FAIL console-process"
     failed=$((failed + 1))
   fi
-  scenarios=("${scenarios[@]/console-process/}")
 fi
 for scenario in "${scenarios[@]}"; do
-  [[ -n "$scenario" ]] || continue
+  [[ $scenario == console-process ]] && continue
   folder="$root/$build/wine-tests/$scenario"
   rm -rf "$folder"
   mkdir -p "$folder"
