@@ -34,7 +34,7 @@ def program_version(program):
     return result.stdout.split()[1]
 
 
-def document(program, work, project, output_format):
+def document(program, version, work, project, output_format):
     """The document that the program writes for the project, with the paths of the repository
     folder and of the source root, and the program's version, replaced by placeholders."""
     repository = os.path.join(work, "repository")
@@ -49,19 +49,20 @@ def document(program, work, project, output_format):
     for path, placeholder in ((repository, "@REPOSITORY@"), (work, "@SOURCE_ROOT@")):
         text = text.replace("file://" + urllib.parse.quote(path), "file://" + placeholder)
         text = text.replace(path, placeholder)
-    return text.replace(program_version(program), "@VERSION@")
+    return text.replace(version, "@VERSION@")
 
 
 def main():
     program = os.path.abspath(sys.argv[1])
     update = "--update" in sys.argv[2:]
+    version = program_version(program)
     work = tempfile.mkdtemp(prefix="ivarscan-golden-")
     failures = []
     try:
         shutil.copytree(SAMPLE, os.path.join(work, "repository"))
         for project in PROJECTS:
             for output_format in FORMATS:
-                actual = document(program, work, project, output_format)
+                actual = document(program, version, work, project, output_format)
                 path = os.path.join(GOLDEN, "%s.%s" % (project.lower(), output_format))
                 if update:
                     with open(path, "w", encoding="utf-8", newline="") as f:
